@@ -10,6 +10,8 @@
 #include "platform/base/WinTypes.h"
 #include "platform/graphics/DrawConstants.h"
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 typedef struct _cairo cairo_t;
@@ -69,12 +71,24 @@ public:
     // Draws the icon with its top-left corner at (x, y); transparent pixels
     // leave the background.
     void drawIcon(int x, int y, const IconImage& icon);
+    // Draws the icon scaled to width x height (an icon of another size where
+    // a small icon belongs, for instance), averaging the pixels it shrinks.
+    void drawIcon(int x, int y, const IconImage& icon, int width, int height);
 
 private:
+    // Fills `rect` (canvas coordinates) inside `limit` (canvas coordinates,
+    // already within the bitmap) with a pixel value.
+    void fillClipped(const RECT& rect, const RECT& limit, std::uint32_t pixel);
+    std::uint32_t* pixelAt(int x, int y) const;  // canvas coordinates, must be inside the bitmap
+    // Brackets drawing through cairo, clipped to `limit` (canvas coordinates).
+    cairo_t* beginCairo(const RECT& limit);
+    void endCairo();
+
     Bitmap& target_;
     POINT origin_;
     RECT clip_;
     cairo_t* cr_;
+    bool pixelsWritten_ = false;  // direct writes that cairo has not been told of
 };
 
 }  // namespace graphics

@@ -35,7 +35,9 @@ constexpr UINT BF_RIGHT = 0x0004;
 constexpr UINT BF_BOTTOM = 0x0008;
 constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
 constexpr UINT BF_MIDDLE = 0x0800;  // fill the inside with the button face
+constexpr UINT BF_SOFT = 0x1000;    // push-button style: highlight and dark shadow outermost
 constexpr UINT BF_ADJUST = 0x2000;  // shrink the rectangle by the edge drawn
+constexpr UINT BF_FLAT = 0x4000;    // a flat border: shadow outside, face inside
 
 // System colour indices (GetSysColor).
 constexpr int COLOR_SCROLLBAR = 0;

@@ -35,6 +35,9 @@ public:
     // "A".."Z" and "a".."z" (rounded as (width / 26 + 1) / 2), vertical is
     // height().
     SIZE baseUnits() const { return baseUnits_; }
+    // Average character width in pixels (the font's own figure, used for
+    // tab stops).
+    int averageCharWidth() const { return averageCharWidth_; }
     PangoFontDescription* description() const { return description_; }
 
     ~Font();
@@ -48,6 +51,7 @@ private:
     int height_ = 0;
     int ascent_ = 0;
     SIZE baseUnits_{};
+    int averageCharWidth_ = 0;
 };
 
 // The system fonts of the classic look: dialog/message font (8 pt sans),
