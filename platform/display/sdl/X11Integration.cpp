@@ -1,0 +1,72 @@
+#include "platform/display/sdl/X11Integration.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace display::sdl {
+namespace {
+
+// Written once before the handler can run; the handler only reads it.
+char g_displayLostMessage[512];
+std::size_t g_displayLostLength = 0;
+
+[[noreturn]] int onDisplayLost(Display*) {
+    // Only async-signal-safe work: the connection is gone and Xlib's state
+    // must not be touched again, so no C++ destructors or atexit handlers run.
+    ssize_t ignored = ::write(STDERR_FILENO, g_displayLostMessage, g_displayLostLength);
+    (void)ignored;
+    ::_exit(1);
+}
+
+}  // namespace
+
+void installDisplayLostHandler(const std::string& programName) {
+    std::string message = programName + ": the connection to the display was lost\n";
+    if (message.size() >= sizeof g_displayLostMessage) {
+        message = "the connection to the display was lost\n";
+    }
+    std::memcpy(g_displayLostMessage, message.data(), message.size());
+    g_displayLostLength = message.size();
+    XSetIOErrorHandler(onDisplayLost);
+}
+
+bool setNetWmIcons(SDL_Window* window, const std::vector<IconPixels>& icons, std::string* error) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+        if (error) *error = "the window is not an X11 window";
+        return false;
+    }
+    // Format-32 properties are passed to Xlib as arrays of long, whatever
+    // the size of long is.
+    std::vector<long> data;
+    for (const IconPixels& icon : icons) {
+        const std::size_t count = static_cast<std::size_t>(icon.width) * static_cast<std::size_t>(icon.height);
+        if (icon.width <= 0 || icon.height <= 0 || icon.argb.size() != count) {
+            if (error) {
+                *error = "icon of " + std::to_string(icon.width) + "x" + std::to_string(icon.height) + " has " +
+                         std::to_string(icon.argb.size()) + " pixels";
+            }
+            return false;
+        }
+        data.push_back(icon.width);
+        data.push_back(icon.height);
+        for (std::uint32_t pixel : icon.argb) data.push_back(static_cast<long>(pixel));
+    }
+    Display* display = info.info.x11.display;
+    const Atom netWmIcon = XInternAtom(display, "_NET_WM_ICON", False);
+    if (data.empty()) {
+        XDeleteProperty(display, info.info.x11.window, netWmIcon);
+    } else {
+        XChangeProperty(display, info.info.x11.window, netWmIcon, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+    }
+    XFlush(display);
+    return true;
+}
+
+}  // namespace display::sdl
