@@ -33,8 +33,7 @@ COLORREF toColor(std::uint32_t p) {
 }  // namespace
 
 Canvas::Canvas(Bitmap& target, POINT origin, RECT clip) : target_(target), origin_(origin), clip_{}, cr_(nullptr) {
-    const RECT bitmapInCanvas{-origin.x, -origin.y, target.width() - origin.x, target.height() - origin.y};
-    clip_ = intersect(clip, bitmapInCanvas);
+    setClip(clip);
     // Anything cairo still holds for this surface must reach the pixels
     // before they are written directly.
     cairo_surface_flush(target_.cairoSurface());
@@ -46,6 +45,11 @@ Canvas::~Canvas() {
 }
 
 void Canvas::intersectClip(const RECT& rect) { clip_ = intersect(clip_, rect); }
+
+void Canvas::setClip(const RECT& rect) {
+    const RECT bitmapInCanvas{-origin_.x, -origin_.y, target_.width() - origin_.x, target_.height() - origin_.y};
+    clip_ = intersect(rect, bitmapInCanvas);
+}
 
 std::uint32_t* Canvas::pixelAt(int x, int y) const {
     auto* base = reinterpret_cast<unsigned char*>(target_.pixels());

@@ -31,6 +31,10 @@ struct PrefixedText {
 };
 PrefixedText parsePrefix(std::string_view text, UINT format);
 
+// Size of `text` in `font` as DrawText with `format` would show it (no word
+// wrapping); needs no canvas.
+SIZE textExtent(const Font& font, std::string_view text, UINT format);
+
 class Canvas {
 public:
     // `origin` is where this canvas's (0,0) lies in the bitmap; `clip` is in
@@ -43,6 +47,9 @@ public:
     POINT origin() const { return origin_; }
     RECT clip() const { return clip_; }
     void intersectClip(const RECT& rect);
+    // Replaces the clip rectangle (canvas coordinates); it is still kept
+    // inside the bitmap.
+    void setClip(const RECT& rect);
 
     void fillRect(const RECT& rect, COLORREF color);
     void frameRect(const RECT& rect, COLORREF color);  // 1-pixel outline just inside rect

@@ -27,11 +27,15 @@ RECT intersect(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-SIZE Canvas::textExtent(const Font& font, std::string_view text, UINT format) const {
+SIZE textExtent(const Font& font, std::string_view text, UINT format) {
     const PrefixedText prepared = detail::prepareText(text, format);
     const detail::LaidOutText& laid = detail::FontEngine::instance().layout(
         font, {prepared.shown, -1, PANGO_ALIGN_LEFT, (format & DT_EXPANDTABS) != 0});
     return {laid.width, laid.height};
+}
+
+SIZE Canvas::textExtent(const Font& font, std::string_view text, UINT format) const {
+    return graphics::textExtent(font, text, format);
 }
 
 int Canvas::drawText(const Font& font, std::string_view text, RECT& rect, UINT format, COLORREF color) {

@@ -80,7 +80,8 @@ void paintComboBox(Canvas& canvas, const Font& font, const RECT& rect, std::stri
 // The part of a combo box's rectangle taken by its drop-down button.
 RECT comboButtonRect(const RECT& rect);
 
-// A drop-down list: items, one highlighted (-1 none).
+// A drop-down list: items, one highlighted (-1 none). `rect` is the inside
+// of the list; its 1-pixel border belongs to the list window's frame.
 void paintListItems(Canvas& canvas, const Font& font, const RECT& rect,
                     const std::vector<std::string>& items, int topIndex, int highlighted, int itemHeight);
 
@@ -99,8 +100,9 @@ struct CaptionParts {
 CaptionParts captionParts(const RECT& bar);
 
 // The caption bar: gradient in the active or inactive colours, the small
-// icon (when not null), the title in the caption font and the close box
-// (pushed or not).
+// icon (when not null; scaled to 16x16 if it has another size), the title in
+// the caption font and the close box (pushed or not). Also paints the 1-pixel
+// face-coloured line just under the bar (metrics::captionHeight includes it).
 void paintCaption(Canvas& canvas, const RECT& bar, std::string_view title, bool active,
                   const IconImage* smallIcon, bool closePushed);
 

@@ -3,6 +3,7 @@
 
 #include "platform/graphics/Font.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace graphics::detail {
@@ -24,6 +25,17 @@ FontEngine& FontEngine::instance() {
 }
 
 FontEngine::FontEngine() {
+    // FreeType's classic TrueType interpreter snaps stems to whole pixels in
+    // both directions, which gives the crisp text of the classic look (the
+    // newer one hints vertically only). FreeType reads this when cairo
+    // creates its FreeType library, at the first font load below.
+    std::string properties;
+    if (const char* given = std::getenv("FREETYPE_PROPERTIES")) properties = std::string(given) + " ";
+    if (properties.find("interpreter-version") == std::string::npos) {
+        properties += "truetype:interpreter-version=35";
+        setenv("FREETYPE_PROPERTIES", properties.c_str(), 1);
+    }
+
     // One font map of our own at 96 DPI: the process-wide default map would
     // follow the desktop's resolution.
     fontMap_ = pango_cairo_font_map_new();
