@@ -54,6 +54,7 @@ public:
     // the empty marker entry.
     static Result<ResourceFile> parse(std::span<const std::uint8_t> bytes);
 
+    // The entries in stored order, without the empty marker entries.
     const std::vector<ResourceEntry>& entries() const { return entries_; }
 
     // The resource of `type` and `name` in `language`; failing that one of
