@@ -94,6 +94,7 @@ public:
             report(std::string("cannot create a window: ") + SDL_GetError());
             return 0;
         }
+        sdl::markUndecorated(window);
         if (spec.kind == SurfaceKind::Dialog && owner) {
             // WM_TRANSIENT_FOR: window managers keep it above its owner.
             SDL_SetWindowModalFor(window, owner->window);

@@ -34,10 +34,38 @@ void installDisplayLostHandler(const std::string& programName) {
     XSetIOErrorHandler(onDisplayLost);
 }
 
-bool setNetWmIcons(SDL_Window* window, const std::vector<IconPixels>& icons, std::string* error) {
+namespace {
+
+bool x11Window(SDL_Window* window, Display*& display, Window& xwindow) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    display = info.info.x11.display;
+    xwindow = info.info.x11.window;
+    return true;
+}
+
+}  // namespace
+
+void markUndecorated(SDL_Window* window) {
+    Display* display;
+    Window xwindow;
+    if (!x11Window(window, display, xwindow)) return;
+    // flags = decorations given, decorations = none (the Motif hint layout).
+    const long motifHints[5] = {1L << 1, 0, 0, 0, 0};
+    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, xwindow, motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(motifHints), 5);
+    Window owner = 0;
+    if (XGetTransientForHint(display, xwindow, &owner) && owner == DefaultRootWindow(display)) {
+        XDeleteProperty(display, xwindow, XA_WM_TRANSIENT_FOR);
+    }
+}
+
+bool setNetWmIcons(SDL_Window* window, const std::vector<IconPixels>& icons, std::string* error) {
+    Display* display;
+    Window xwindow;
+    if (!x11Window(window, display, xwindow)) {
         if (error) *error = "the window is not an X11 window";
         return false;
     }
@@ -57,12 +85,11 @@ bool setNetWmIcons(SDL_Window* window, const std::vector<IconPixels>& icons, std
         data.push_back(icon.height);
         for (std::uint32_t pixel : icon.argb) data.push_back(static_cast<long>(pixel));
     }
-    Display* display = info.info.x11.display;
     const Atom netWmIcon = XInternAtom(display, "_NET_WM_ICON", False);
     if (data.empty()) {
-        XDeleteProperty(display, info.info.x11.window, netWmIcon);
+        XDeleteProperty(display, xwindow, netWmIcon);
     } else {
-        XChangeProperty(display, info.info.x11.window, netWmIcon, XA_CARDINAL, 32, PropModeReplace,
+        XChangeProperty(display, xwindow, netWmIcon, XA_CARDINAL, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
     }
     XFlush(display);

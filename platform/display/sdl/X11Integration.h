@@ -21,4 +21,11 @@ void installDisplayLostHandler(const std::string& programName);
 // window or an icon is malformed.
 bool setNetWmIcons(SDL_Window* window, const std::vector<IconPixels>& icons, std::string* error);
 
+// Marks a borderless window as undecorated through _MOTIF_WM_HINTS. When
+// that atom does not exist yet on the server (no window manager has run),
+// SDL 2.26 marks borderless windows transient for the root window instead,
+// which a window manager started later would treat as a dialog of the whole
+// program; that hint is removed here.
+void markUndecorated(SDL_Window* window);
+
 }  // namespace display::sdl

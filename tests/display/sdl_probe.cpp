@@ -1,0 +1,209 @@
+// sdl_probe - a tiny program on the SDL display backend for the display
+// tests. It opens a main window (and optionally an owned dialog), shows a
+// known pattern and icons, and prints one line per event it receives:
+//
+//   ready main=<id> [dialog=<id>]
+//   KeyDown vk=<hex> mods=<n> repeat=<0|1> surface=<id>
+//   ButtonDown button=<left|right|middle> x=<screen x> y=<screen y> surface=<id>
+//   ...
+//
+// Escape (without modifiers) destroys the windows, prints "bye" and exits 0.
+// --no-window opens no window at all and only waits for events (an idle
+// program between windows).
+// --monitors prints "monitor bounds=l,t,r,b work=l,t,r,b" lines and exits 0.
+// Without a display it prints the backend's message to stderr and exits 1.
+#include "platform/base/VirtualKeys.h"
+#include "platform/display/sdl/SdlBackend.h"
+#include "tests/display/ProbePattern.h"
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    std::string title = "Probe Window";
+    RECT rect{100, 80, 420, 320};
+    std::optional<RECT> dialog;
+    bool monitors = false;
+    bool noWindow = false;
+};
+
+bool parseRect(const char* text, RECT& rect) {
+    return std::sscanf(text, "%d,%d,%d,%d", &rect.left, &rect.top, &rect.right, &rect.bottom) == 4;
+}
+
+bool parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--monitors") {
+            options.monitors = true;
+        } else if (arg == "--no-window") {
+            options.noWindow = true;
+        } else if (arg == "--title" && hasValue) {
+            options.title = argv[++i];
+        } else if (arg == "--rect" && hasValue) {
+            if (!parseRect(argv[++i], options.rect)) return false;
+        } else if (arg == "--dialog" && hasValue) {
+            RECT rect;
+            if (!parseRect(argv[++i], rect)) return false;
+            options.dialog = rect;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+const char* eventName(display::EventType type) {
+    using display::EventType;
+    switch (type) {
+    case EventType::KeyDown: return "KeyDown";
+    case EventType::KeyUp: return "KeyUp";
+    case EventType::MouseMove: return "MouseMove";
+    case EventType::ButtonDown: return "ButtonDown";
+    case EventType::ButtonUp: return "ButtonUp";
+    case EventType::CloseRequested: return "CloseRequested";
+    case EventType::Exposed: return "Exposed";
+    case EventType::FocusGained: return "FocusGained";
+    case EventType::FocusLost: return "FocusLost";
+    case EventType::Moved: return "Moved";
+    case EventType::Minimized: return "Minimized";
+    case EventType::Restored: return "Restored";
+    }
+    return "?";
+}
+
+const char* buttonName(display::MouseButton button) {
+    switch (button) {
+    case display::MouseButton::Left: return "left";
+    case display::MouseButton::Right: return "right";
+    case display::MouseButton::Middle: return "middle";
+    }
+    return "?";
+}
+
+void printEvent(const display::Event& event) {
+    using display::EventType;
+    switch (event.type) {
+    case EventType::KeyDown:
+    case EventType::KeyUp:
+        std::printf("%s vk=0x%02X mods=%u repeat=%d surface=%u\n", eventName(event.type), event.vk, event.modifiers,
+                    event.repeat ? 1 : 0, event.surface);
+        break;
+    case EventType::ButtonDown:
+    case EventType::ButtonUp:
+        std::printf("%s button=%s x=%d y=%d surface=%u\n", eventName(event.type), buttonName(event.button),
+                    event.point.x, event.point.y, event.surface);
+        break;
+    case EventType::MouseMove:
+    case EventType::Moved:
+        std::printf("%s x=%d y=%d surface=%u\n", eventName(event.type), event.point.x, event.point.y, event.surface);
+        break;
+    default: std::printf("%s surface=%u\n", eventName(event.type), event.surface); break;
+    }
+    std::fflush(stdout);
+}
+
+// Presents the pattern for a window of the rectangle's size.
+void presentPattern(display::Backend& backend, display::SurfaceId id, const RECT& rect) {
+    const int width = rectWidth(rect);
+    const int height = rectHeight(rect);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels[static_cast<std::size_t>(y) * width + x] = probe::patternPixel(x, y);
+    }
+    backend.present(id, {pixels.data(), width, height, width * 4}, RECT{0, 0, width, height});
+}
+
+std::vector<display::IconPixels> probeIcons() {
+    std::vector<display::IconPixels> icons;
+    for (int size : probe::kIconSizes) {
+        display::IconPixels icon{size, size, {}};
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) icon.argb.push_back(probe::iconPixel(size, x, y));
+        }
+        icons.push_back(std::move(icon));
+    }
+    return icons;
+}
+
+void printRect(const char* label, const RECT& r) { std::printf(" %s=%d,%d,%d,%d", label, r.left, r.top, r.right, r.bottom); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::fprintf(stderr, "usage: sdl_probe [--monitors | --no-window] [--title T] [--rect l,t,r,b] [--dialog l,t,r,b]\n");
+        return 2;
+    }
+    std::string error;
+    std::unique_ptr<display::Backend> backend = display::createSdlBackend("sdl_probe", &error);
+    if (!backend) {
+        std::fprintf(stderr, "sdl_probe: %s\n", error.c_str());
+        return 1;
+    }
+    if (options.monitors) {
+        for (const display::Monitor& monitor : backend->monitors()) {
+            std::printf("monitor");
+            printRect("bounds", monitor.bounds);
+            printRect("work", monitor.workArea);
+            std::printf("\n");
+        }
+        return 0;
+    }
+
+    display::Event event;
+    if (options.noWindow) {
+        std::printf("ready\n");
+        std::fflush(stdout);
+        while (backend->nextEvent(event, true)) printEvent(event);
+        std::fprintf(stderr, "sdl_probe: the event wait failed\n");
+        return 1;
+    }
+
+    display::SurfaceSpec mainSpec;
+    mainSpec.rect = options.rect;
+    mainSpec.title = options.title;
+    const display::SurfaceId mainId = backend->createSurface(mainSpec);
+    if (!mainId) return 1;
+    backend->setIcons(mainId, probeIcons());
+    // Presented while hidden: the backend must show this frame when the
+    // window appears, without being asked again.
+    presentPattern(*backend, mainId, options.rect);
+    backend->showSurface(mainId);
+
+    display::SurfaceId dialogId = 0;
+    if (options.dialog) {
+        display::SurfaceSpec dialogSpec;
+        dialogSpec.kind = display::SurfaceKind::Dialog;
+        dialogSpec.rect = *options.dialog;
+        dialogSpec.title = options.title + " Dialog";
+        dialogSpec.owner = mainId;
+        dialogId = backend->createSurface(dialogSpec);
+        if (!dialogId) return 1;
+        presentPattern(*backend, dialogId, *options.dialog);
+        backend->showSurface(dialogId);
+    }
+    std::printf("ready main=%u", mainId);
+    if (dialogId) std::printf(" dialog=%u", dialogId);
+    std::printf("\n");
+    std::fflush(stdout);
+
+    while (backend->nextEvent(event, true)) {
+        printEvent(event);
+        if (event.type == display::EventType::KeyDown && event.vk == VK_ESCAPE && event.modifiers == 0) {
+            if (dialogId) backend->destroySurface(dialogId);
+            backend->destroySurface(mainId);
+            std::printf("bye\n");
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "sdl_probe: the event wait failed\n");
+    return 1;
+}
