@@ -151,6 +151,79 @@ TEST_F(SdlBackendOnX, DialogIsTransientForItsOwnerAndOffTheTaskBar) {
     EXPECT_TRUE(e2e::waitFor([&] { return m_screen->readPixels(200, 150, 180, 110) == expected; }, kArrive));
 }
 
+TEST_F(SdlBackendOnX, PopupMenuIsPlacedExactlyAndLeftUnmanaged) {
+    startServer();
+    startProbe({"--title", "Menu Owner", "--rect", "50,40,450,340", "--popup", "120,70,260,190"});
+    const e2e::XWindowId popup = window("Menu Owner Popup");
+    ASSERT_NE(popup, 0u);
+    EXPECT_TRUE(m_screen->overrideRedirect(popup));
+    EXPECT_FALSE(m_screen->overrideRedirect(window("Menu Owner")));
+    EXPECT_EQ(m_screen->geometry(popup), (e2e::WindowGeometry{120, 70, 140, 120}));
+    const std::vector<std::uint32_t> expected = expectedPattern(140, 120);
+    EXPECT_TRUE(e2e::waitFor([&] { return m_screen->readPixels(120, 70, 140, 120) == expected; }, kArrive));
+}
+
+TEST_F(SdlBackendOnX, HidingADialogGivesTheFocusBackToItsOwner) {
+    startServer();
+    startProbe({"--title", "Focus Owner", "--dialog", "150,120,300,200"});
+    const e2e::XWindowId dialog = window("Focus Owner Dialog");
+    ASSERT_NE(dialog, 0u);
+    ASSERT_TRUE(m_screen->pressKey(XK_h));
+    ASSERT_TRUE(m_probe->waitForStdout("KeyDown vk=0x48 mods=0 repeat=0 surface=2\nhidden dialog\n", kArrive))
+        << m_probe->standardOutput();
+    EXPECT_TRUE(e2e::waitFor([&] { return !m_screen->isViewable(dialog); }, kArrive));
+    ASSERT_TRUE(m_screen->pressKey(XK_Tab));
+    EXPECT_TRUE(m_probe->waitForStdout("KeyDown vk=0x09 mods=0 repeat=0 surface=1", kArrive))
+        << m_probe->standardOutput();
+}
+
+TEST_F(SdlBackendOnX, ClicksFollowAWindowThatWasMoved) {
+    struct MoveCase {
+        const char* name;
+        bool byWindowManager;  // else the program moves it itself
+        const char* report;    // what the probe prints about the move
+    };
+    const MoveCase cases[] = {
+        {"moved by the program", false, "moved main"},
+        // Only a move by someone else is reported as Moved.
+        {"moved by a window manager", true, "Moved x=140 y=110 surface=1"},
+    };
+    for (const MoveCase& row : cases) {
+        SCOPED_TRACE(row.name);
+        startServer();
+        startProbe({"--title", "Moving Probe", "--rect", "100,80,420,320"});
+        const e2e::XWindowId main = window("Moving Probe");
+        ASSERT_NE(main, 0u);
+        if (row.byWindowManager) {
+            m_screen->moveWindow(main, 140, 110);
+        } else {
+            ASSERT_TRUE(m_screen->pressKey(XK_m));
+        }
+        ASSERT_TRUE(m_probe->waitForStdout(row.report, kArrive)) << m_probe->standardOutput();
+        EXPECT_TRUE(e2e::waitFor([&] { return m_screen->geometry(main) == e2e::WindowGeometry{140, 110, 320, 240}; },
+                                 kArrive));
+        // (141,111) is the window's pixel (1,1) now.
+        m_screen->click(141, 111);
+        EXPECT_TRUE(m_probe->waitForStdout("ButtonUp button=left x=141 y=111 surface=1", kArrive))
+            << m_probe->standardOutput();
+        // Events come in order, so any echo of the move came before the click.
+        const std::size_t moves = linesStartingWith(m_probe->standardOutput(), "Moved ").size();
+        EXPECT_EQ(moves, row.byWindowManager ? 1u : 0u) << m_probe->standardOutput();
+    }
+}
+
+TEST_F(SdlBackendOnX, AWindowManagerCloseBecomesCloseRequested) {
+    startServer();
+    startProbe({"--title", "Close Probe"});
+    const e2e::XWindowId main = window("Close Probe");
+    ASSERT_NE(main, 0u);
+    m_screen->requestClose(main);
+    EXPECT_TRUE(m_probe->waitForStdout("CloseRequested surface=1", kArrive)) << m_probe->standardOutput();
+    // Closing is the windowing layer's decision: the window stays.
+    EXPECT_TRUE(m_screen->isViewable(main));
+    EXPECT_FALSE(m_probe->waitForExit(Millis(0)));
+}
+
 struct KeyCase {
     const char* name;
     e2e::KeySymbol keysym;

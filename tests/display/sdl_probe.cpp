@@ -7,7 +7,11 @@
 //   ButtonDown button=<left|right|middle> x=<screen x> y=<screen y> surface=<id>
 //   ...
 //
-// Escape (without modifiers) destroys the windows, prints "bye" and exits 0.
+// Keys without modifiers also act, after the event line:
+//   Escape destroys the windows, prints "bye" and exits 0;
+//   H hides the dialog and prints "hidden dialog";
+//   M moves the main window 40 right and 30 down and prints "moved main".
+// --popup l,t,r,b also opens a popup menu surface owned by the main window.
 // --no-window opens no window at all and only waits for events (an idle
 // program between windows).
 // --monitors prints "monitor bounds=l,t,r,b work=l,t,r,b" lines and exits 0.
@@ -28,6 +32,7 @@ struct Options {
     std::string title = "Probe Window";
     RECT rect{100, 80, 420, 320};
     std::optional<RECT> dialog;
+    std::optional<RECT> popup;
     bool monitors = false;
     bool noWindow = false;
 };
@@ -48,10 +53,10 @@ bool parse(int argc, char** argv, Options& options) {
             options.title = argv[++i];
         } else if (arg == "--rect" && hasValue) {
             if (!parseRect(argv[++i], options.rect)) return false;
-        } else if (arg == "--dialog" && hasValue) {
+        } else if ((arg == "--dialog" || arg == "--popup") && hasValue) {
             RECT rect;
             if (!parseRect(argv[++i], rect)) return false;
-            options.dialog = rect;
+            (arg == "--dialog" ? options.dialog : options.popup) = rect;
         } else {
             return false;
         }
@@ -139,7 +144,7 @@ void printRect(const char* label, const RECT& r) { std::printf(" %s=%d,%d,%d,%d"
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: sdl_probe [--monitors | --no-window] [--title T] [--rect l,t,r,b] [--dialog l,t,r,b]\n");
+        std::fprintf(stderr, "usage: sdl_probe [--monitors | --no-window] [--title T] [--rect l,t,r,b] [--dialog l,t,r,b] [--popup l,t,r,b]\n");
         return 2;
     }
     std::string error;
@@ -190,19 +195,42 @@ int main(int argc, char** argv) {
         presentPattern(*backend, dialogId, *options.dialog);
         backend->showSurface(dialogId);
     }
+    display::SurfaceId popupId = 0;
+    if (options.popup) {
+        display::SurfaceSpec popupSpec;
+        popupSpec.kind = display::SurfaceKind::PopupMenu;
+        popupSpec.rect = *options.popup;
+        popupSpec.title = options.title + " Popup";
+        popupSpec.owner = mainId;
+        popupId = backend->createSurface(popupSpec);
+        if (!popupId) return 1;
+        presentPattern(*backend, popupId, *options.popup);
+        backend->showSurface(popupId);
+    }
     std::printf("ready main=%u", mainId);
     if (dialogId) std::printf(" dialog=%u", dialogId);
+    if (popupId) std::printf(" popup=%u", popupId);
     std::printf("\n");
     std::fflush(stdout);
 
     while (backend->nextEvent(event, true)) {
         printEvent(event);
-        if (event.type == display::EventType::KeyDown && event.vk == VK_ESCAPE && event.modifiers == 0) {
-            if (dialogId) backend->destroySurface(dialogId);
-            backend->destroySurface(mainId);
+        if (event.type != display::EventType::KeyDown || event.modifiers != 0) continue;
+        if (event.vk == VK_ESCAPE) {
+            for (display::SurfaceId id : {popupId, dialogId, mainId}) {
+                if (id) backend->destroySurface(id);
+            }
             std::printf("bye\n");
             return 0;
         }
+        if (event.vk == 'H' && dialogId) {
+            backend->hideSurface(dialogId);
+            std::printf("hidden dialog\n");
+        } else if (event.vk == 'M') {
+            backend->moveSurface(mainId, {options.rect.left + 40, options.rect.top + 30});
+            std::printf("moved main\n");
+        }
+        std::fflush(stdout);
     }
     std::fprintf(stderr, "sdl_probe: the event wait failed\n");
     return 1;

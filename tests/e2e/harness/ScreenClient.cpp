@@ -195,6 +195,23 @@ void ScreenClient::click(int x, int y, PointerButton button) {
     XSync(m_display, False);
 }
 
+void ScreenClient::moveWindow(XWindowId window, int x, int y) {
+    XMoveWindow(m_display, window, x, y);
+    XSync(m_display, False);
+}
+
+void ScreenClient::requestClose(XWindowId window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
+    XSync(m_display, False);
+}
+
 std::vector<IconImage> ScreenClient::icons(XWindowId window) {
     std::vector<IconImage> result;
     const std::vector<long> data = longProperty(m_display, window, "_NET_WM_ICON", XA_CARDINAL);

@@ -76,6 +76,11 @@ public:
     void moveMouse(int x, int y);
     void click(int x, int y, PointerButton button = PointerButton::Left);
 
+    // What a window manager does: move a window, and ask it to close
+    // (WM_DELETE_WINDOW through WM_PROTOCOLS).
+    void moveWindow(XWindowId window, int x, int y);
+    void requestClose(XWindowId window);
+
     std::vector<IconImage> icons(XWindowId window);           // _NET_WM_ICON
     std::optional<XWindowId> transientFor(XWindowId window);  // WM_TRANSIENT_FOR
     std::vector<std::string> netWmState(XWindowId window);    // atom names
