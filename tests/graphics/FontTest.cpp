@@ -5,11 +5,35 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 using namespace graphics;
 
 TEST(Font, FontsAreUsableOnThisMachine) {
     std::string error = "unchanged";
     EXPECT_TRUE(fontsUsable(&error)) << error;
+}
+
+// With no fonts at all, the check fails with a message instead of letting
+// the program draw invisible text. Runs in a fresh process (the threadsafe
+// death-test style re-executes the test binary), because fontconfig reads its
+// configuration only once per process.
+TEST(FontDeathTest, MissingFontsAreReported) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto config = std::filesystem::temp_directory_path() / "qv_graphics_no_fonts.conf";
+    std::ofstream(config) << "<?xml version=\"1.0\"?><fontconfig></fontconfig>\n";
+    EXPECT_EXIT(
+        {
+            setenv("FONTCONFIG_FILE", config.c_str(), 1);
+            std::string error;
+            const bool usable = fontsUsable(&error);
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::exit(usable ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(3), "no usable font");
 }
 
 TEST(Font, DialogFontBaseUnitsArePlausibleAndStable) {
