@@ -4,6 +4,7 @@
 
 #include "platform/graphics/Font.h"
 #include "platform/graphics/LookPatterns.h"
+#include "platform/graphics/PixelMath.h"
 #include "platform/graphics/SystemColors.h"
 
 namespace graphics::look {
@@ -98,10 +99,8 @@ void paintRadioButton(Canvas& canvas, const Font& font, const RECT& rect, std::s
     if (state.focused && !text.empty()) {
         const SIZE extent = canvas.textExtent(font, text, format);
         const int top = textRect.top + (rectHeight(textRect) - extent.cy) / 2;
-        RECT focus{textRect.left - 1, top - 1, textRect.left + extent.cx + 1, top + extent.cy + 1};
-        focus = {std::max(focus.left, rect.left), std::max(focus.top, rect.top), std::min(focus.right, rect.right),
-                 std::min(focus.bottom, rect.bottom)};
-        canvas.drawFocusRect(focus);
+        const RECT around{textRect.left - 1, top - 1, textRect.left + extent.cx + 1, top + extent.cy + 1};
+        canvas.drawFocusRect(detail::intersect(around, rect));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/IconImage.h"
+#include "platform/graphics/PixelMath.h"
 #include "platform/graphics/SystemColors.h"
 
 #include <cairo.h>
@@ -13,24 +14,9 @@
 
 namespace graphics {
 
-namespace {
-
-RECT intersect(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    if (rectEmpty(r)) return {0, 0, 0, 0};
-    return r;
-}
-
-std::uint32_t toPixel(COLORREF c) {
-    return (static_cast<std::uint32_t>(GetRValue(c)) << 16) | (static_cast<std::uint32_t>(GetGValue(c)) << 8) |
-           GetBValue(c);
-}
-
-COLORREF toColor(std::uint32_t p) {
-    return RGB(static_cast<BYTE>(p >> 16), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p));
-}
-
-}  // namespace
+using detail::intersect;
+using detail::toColor;
+using detail::toPixel;
 
 Canvas::Canvas(Bitmap& target, POINT origin, RECT clip) : target_(target), origin_(origin), clip_{}, cr_(nullptr) {
     setClip(clip);

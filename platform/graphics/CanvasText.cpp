@@ -4,6 +4,7 @@
 
 #include "platform/graphics/Font.h"
 #include "platform/graphics/FontEngine.h"
+#include "platform/graphics/PixelMath.h"
 #include "platform/graphics/SystemColors.h"
 #include "platform/graphics/TextPrepare.h"
 
@@ -17,12 +18,6 @@ PangoAlignment alignmentOf(UINT format) {
     if (format & DT_CENTER) return PANGO_ALIGN_CENTER;
     if (format & DT_RIGHT) return PANGO_ALIGN_RIGHT;
     return PANGO_ALIGN_LEFT;
-}
-
-RECT intersect(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    if (rectEmpty(r)) return {0, 0, 0, 0};
-    return r;
 }
 
 }  // namespace
@@ -66,7 +61,7 @@ int Canvas::drawText(const Font& font, std::string_view text, RECT& rect, UINT f
         else if (format & DT_BOTTOM) y = rect.bottom - laid.height;
     }
 
-    const RECT limit = (format & DT_NOCLIP) ? clip_ : intersect(clip_, rect);
+    const RECT limit = (format & DT_NOCLIP) ? clip_ : detail::intersect(clip_, rect);
     if (!rectEmpty(limit) && !prepared.shown.empty()) {
         cairo_t* cr = beginCairo(limit);
         cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
@@ -82,10 +77,7 @@ int Canvas::drawText(const Font& font, std::string_view text, RECT& rect, UINT f
             const int left = PANGO_PIXELS(std::min(pos.x, pos.x + pos.width));
             const int right = PANGO_PIXELS(std::max(pos.x, pos.x + pos.width));
             const int row = y + PANGO_PIXELS(pos.y) + laid.baseline + 1;
-            const COLORREF c = color;
-            fillClipped({x + left, row, x + right, row + 1}, limit,
-                        (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
-                            (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c));
+            fillClipped({x + left, row, x + right, row + 1}, limit, detail::toPixel(color));
         }
     }
     if (singleLine && (format & (DT_VCENTER | DT_BOTTOM))) return y - rect.top + laid.height;
