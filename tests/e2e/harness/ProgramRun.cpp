@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 
 namespace e2e {
 
@@ -19,12 +20,29 @@ std::string ExitStatus::describe() const {
     return exited ? "exit status " + std::to_string(code) : "killed by signal " + std::to_string(code);
 }
 
+namespace {
+
+// Sanitizer builds: system libraries' own leaks are suppressed, with any
+// options the developer gave kept (their own suppressions file wins).
+std::string leakOptions() {
+    const char* given = std::getenv("LSAN_OPTIONS");
+    std::string options = given ? given : "";
+    if (options.find("suppressions=") == std::string::npos) {
+        if (!options.empty()) options += ':';
+        options += "suppressions=" QV_E2E_LEAK_SUPPRESSIONS ":print_suppressions=0";
+    }
+    return "LSAN_OPTIONS=" + options;
+}
+
+}  // namespace
+
 ProgramRun::ProgramRun(const std::string& executable, const std::vector<std::string>& arguments,
                        const Options& options) {
-    std::vector<std::string> removed{"DISPLAY", "SDL_VIDEODRIVER"};
+    std::vector<std::string> removed{"DISPLAY", "SDL_VIDEODRIVER", "LSAN_OPTIONS"};
     for (const auto& [name, value] : options.environment) removed.push_back(name);
     ChildSpec spec;
     spec.environment = environmentWithout(removed);
+    if (!options.environment.count("LSAN_OPTIONS")) spec.environment.push_back(leakOptions());
     if (options.display) spec.environment.push_back("DISPLAY=" + *options.display);
     for (const auto& [name, value] : options.environment) {
         if (value) spec.environment.push_back(name + "=" + *value);

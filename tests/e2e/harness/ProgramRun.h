@@ -28,7 +28,9 @@ public:
         std::optional<std::string> display;
         // Other variables to set (a value) or remove (nullopt). SDL_VIDEODRIVER
         // is removed unless given here, so a developer's setting cannot
-        // redirect the program away from the test display.
+        // redirect the program away from the test display. LSAN_OPTIONS gets
+        // third_party_leaks.supp (leaks inside system libraries) unless given
+        // here or already naming a suppressions file.
         std::map<std::string, std::optional<std::string>> environment;
     };
 
