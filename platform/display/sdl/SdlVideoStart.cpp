@@ -35,7 +35,7 @@ void setHints(bool pinX11) {
 
 bool startSdlVideo(std::string* error) {
     const std::string chosenDriver = envValue("SDL_VIDEODRIVER");
-    const bool pinX11 = chosenDriver.empty();
+    const bool pinX11 = chosenDriver.empty() || chosenDriver == "x11";
     const std::string displayName = envValue("DISPLAY");
     if (pinX11 && displayName.empty()) {
         if (error) *error = "cannot open the display: DISPLAY is not set; set DISPLAY to a running X server";
