@@ -15,10 +15,11 @@ constexpr std::uint32_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
 constexpr std::uint32_t kCompressionNone = 0;   // BI_RGB
 constexpr int kMaxIconSide = 256;
 
-int colourDepth(const GroupIconEntry& e)
+// Bits per pixel of an entry; wide enough for any stored planes x bit count.
+long long colourDepth(const GroupIconEntry& e)
 {
     if (e.bitCount > 0)
-        return e.bitCount * (e.planes > 0 ? e.planes : 1);
+        return static_cast<long long>(e.bitCount) * (e.planes > 0 ? e.planes : 1);
     int bits = 8;  // a colour count of 0 means 256 or more
     if (e.colorCount > 0) {
         bits = 0;

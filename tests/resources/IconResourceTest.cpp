@@ -116,6 +116,10 @@ TEST(IconResource, ChooseImagePrefersExactSizeThenClosestLarger)
     // Without bit counts the colour count decides (0 meaning 256 or more).
     const std::vector<GroupIconEntry> byColours = {{32, 32, 16, 0, 0, 0, 1}, {32, 32, 0, 0, 0, 0, 2}, {32, 32, 2, 0, 0, 0, 3}};
     EXPECT_EQ(chooseIconImage(byColours, 32, 32)->id, 2);
+
+    // Planes times bit count as stored can exceed an int (found by fuzzing).
+    const std::vector<GroupIconEntry> huge = {{32, 32, 0, 1, 32, 0, 1}, {32, 32, 0, 0xFFFF, 0xFFFF, 0, 2}};
+    EXPECT_EQ(chooseIconImage(huge, 32, 32)->id, 2);
 }
 
 TEST(IconResource, DecodesEveryDepthBottomUpWithItsMask)
