@@ -85,7 +85,7 @@ void writeName(ByteWriter& out, const resources::ResourceName& name)
     out.text(units);
 }
 
-void writeEntry(ByteWriter& out, const EntrySpec& entry)
+void writeEntry(ByteWriter& out, const ResEntry& entry)
 {
     const std::size_t start = out.size();
     out.u32(static_cast<std::uint32_t>(entry.data.size())).u32(0);
@@ -99,11 +99,11 @@ void writeEntry(ByteWriter& out, const EntrySpec& entry)
 
 }  // namespace
 
-std::vector<std::uint8_t> buildResFile(const std::vector<EntrySpec>& entries)
+std::vector<std::uint8_t> buildResFile(const std::vector<ResEntry>& entries)
 {
     ByteWriter out;
     writeEntry(out, {resources::ResourceName::id(0), resources::ResourceName::id(0), 0, {}});
-    for (const EntrySpec& entry : entries)
+    for (const ResEntry& entry : entries)
         writeEntry(out, entry);
     return out.data();
 }

@@ -40,7 +40,7 @@ private:
     std::vector<std::uint8_t> data_;
 };
 
-struct EntrySpec {
+struct ResEntry {
     resources::ResourceName type;
     resources::ResourceName name;
     std::uint16_t language = resources::kLangEnglishUS;
@@ -48,6 +48,6 @@ struct EntrySpec {
 };
 
 // A .res file: the empty marker entry, then `entries`, each padded to 4.
-std::vector<std::uint8_t> buildResFile(const std::vector<EntrySpec>& entries);
+std::vector<std::uint8_t> buildResFile(const std::vector<ResEntry>& entries);
 
 }  // namespace resources_test
