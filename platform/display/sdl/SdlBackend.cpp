@@ -246,7 +246,8 @@ private:
     static void raise(const NativeSurface& surface) {
         SDL_RaiseWindow(surface.window);
         // With no window manager nothing else gives a new window the focus.
-        SDL_SetWindowInputFocus(surface.window);
+        // A popup menu leaves it with its owner, whose keys drive the menu.
+        if (surface.kind != SurfaceKind::PopupMenu) SDL_SetWindowInputFocus(surface.window);
     }
 
     void report(const std::string& message) const { std::fprintf(stderr, "%s: %s\n", m_programName.c_str(), message.c_str()); }
