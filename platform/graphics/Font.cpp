@@ -39,6 +39,12 @@ std::string familiesFor(const std::string& face) {
     return face + "," + kSansFamilies;
 }
 
+// The classic bitmap sans face and the names that stand for it.
+bool isClassicBitmapFace(const std::string& face) {
+    const std::string name = lowered(face);
+    return name.empty() || name == "ms sans serif" || name == "ms shell dlg" || name == "helv";
+}
+
 PangoWeight pangoWeight(int weight) {
     if (weight <= 0) return PANGO_WEIGHT_NORMAL;
     return static_cast<PangoWeight>(std::clamp(weight, 100, 1000));
@@ -51,9 +57,13 @@ constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn
 Font::Font(const FontSpec& spec) : spec_(spec) {
     description_ = pango_font_description_new();
     pango_font_description_set_family(description_, familiesFor(spec.face).c_str());
-    // Points at 96 DPI: 8 pt is 10.667 pixels.
+    // Points at 96 DPI: 8 pt is 10.667 pixels. The classic dialog face is a
+    // bitmap face a little narrower than the Arial-metric faces that stand
+    // in for it; at 63/64 of the size, Liberation Sans lays out its labels
+    // in the widths their dialogs give them, with the same base units.
     const int points = spec.pointSize > 0 ? spec.pointSize : 8;
-    pango_font_description_set_absolute_size(description_, points * 96.0 / 72.0 * PANGO_SCALE);
+    const double scale = isClassicBitmapFace(spec.face) ? 63.0 / 64.0 : 1.0;
+    pango_font_description_set_absolute_size(description_, points * 96.0 / 72.0 * scale * PANGO_SCALE);
     pango_font_description_set_weight(description_, pangoWeight(spec.weight));
     pango_font_description_set_style(description_, spec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
 

@@ -39,8 +39,10 @@ bool isDialogWindow(const Window& w) { return dynamic_cast<const DialogData*>(w.
 
 namespace {
 
+// A control's text: a string, or an ordinal (an icon's resource id) as
+// "#128". Ordinal 0 never names a resource: it is the empty text.
 std::string nameText(const resources::ResourceName& name) {
-    if (name.isOrdinal()) return "#" + std::to_string(name.ordinal);
+    if (name.isOrdinal() && name.ordinal != 0) return "#" + std::to_string(name.ordinal);
     return name.name;
 }
 
