@@ -29,6 +29,9 @@ void setHints(bool pinX11) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // A dialog program has no reason to keep the screen saver away.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // SDL would turn SIGINT and SIGTERM into quit events, which this program
+    // does not act on: the signals keep their default effect and end it.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 }  // namespace
