@@ -1,0 +1,138 @@
+// Every way of choosing the About entry, every way of closing the About
+// box, from either of the two controls that can hold the focus: the box
+// opens owned by the recorder window, which is disabled while it is up, and
+// closing it gives back the recorder window exactly as it was, with the
+// focus where it was.
+#include "tests/program/SystemMenuTestSupport.h"
+
+#include <functional>
+#include <tuple>
+
+using namespace sysmenu_test;
+
+namespace {
+
+// Opening the system menu (one step) and choosing the About entry in it
+// (the next step, with the menu open).
+struct Opener {
+    const char* name;
+    std::function<void(HeadlessProgram&, HWND recorder)> open;
+    std::function<void(HeadlessProgram&, HWND popup)> choose;
+};
+
+void clickAboutItem(HeadlessProgram& program, HWND popup) {
+    HMENU menu = GetSystemMenu(program.recorder(), FALSE);
+    program.click(centreOf(popupItemRect(popup, menu, 3)));
+}
+
+const std::vector<Opener> kOpeners = {
+    {"CaptionIconThenClick",
+     [](HeadlessProgram& p, HWND recorder) { p.click(captionIconPoint(recorder)); },
+     clickAboutItem},
+    {"RightClickOnCaptionThenClick",
+     [](HeadlessProgram& p, HWND recorder) { p.click(captionTitlePoint(recorder), display::MouseButton::Right); },
+     clickAboutItem},
+    {"AltSpaceThenA",
+     [](HeadlessProgram& p, HWND) { p.key(VK_SPACE, display::ModAlt); },
+     [](HeadlessProgram& p, HWND) { p.key('A'); }},
+    {"AltSpaceDownDownEnter",
+     [](HeadlessProgram& p, HWND) { p.key(VK_SPACE, display::ModAlt); },
+     [](HeadlessProgram& p, HWND) {
+         p.key(VK_DOWN);
+         p.key(VK_DOWN);
+         p.key(VK_RETURN);
+     }},
+    {"AltSpaceUpWrapsEnter",
+     [](HeadlessProgram& p, HWND) { p.key(VK_SPACE, display::ModAlt); },
+     [](HeadlessProgram& p, HWND) {
+         p.key(VK_UP);
+         p.key(VK_RETURN);
+     }},
+};
+
+struct Closer {
+    const char* name;
+    std::function<void(HeadlessProgram&, HWND about)> close;
+};
+
+const std::vector<Closer> kClosers = {
+    {"OkButton", [](HeadlessProgram& p, HWND about) { p.clickOn(GetDlgItem(about, IDOK)); }},
+    {"Enter", [](HeadlessProgram& p, HWND) { p.key(VK_RETURN); }},
+    {"Escape", [](HeadlessProgram& p, HWND) { p.key(VK_ESCAPE); }},
+    {"CloseBox", [](HeadlessProgram& p, HWND about) { p.click(captionClosePoint(about)); }},
+};
+
+struct FocusStart {
+    const char* name;
+    int controlId;
+};
+
+const std::vector<FocusStart> kFocusStarts = {{"FocusOnClose", IDOK}, {"FocusOnDetectHardware", IDC_DETECT_HARDWARE}};
+
+using Case = std::tuple<Opener, Closer, FocusStart>;
+
+class AboutBoxOpenClose : public ::testing::TestWithParam<Case> {};
+
+TEST_P(AboutBoxOpenClose, OpensOverTheRecorderAndGivesItBackUnchanged) {
+    const auto& [opener, closer, focusStart] = GetParam();
+    HeadlessProgram program;
+    HWND recorder = nullptr;
+    HWND focusBefore = nullptr;
+    std::string before;
+    HWND about = nullptr;
+
+    program.then([&] {
+        recorder = program.recorder();
+        ASSERT_NE(recorder, nullptr);
+        // Tab moves the focus from Close to Detect Hardware, the only other tab stop.
+        if (focusStart.controlId != IDOK) program.key(VK_TAB);
+    });
+    program.then([&] {
+        focusBefore = GetFocus();
+        ASSERT_EQ(focusBefore, program.control(focusStart.controlId));
+        before = describeWindow(recorder);
+        opener.open(program, recorder);
+    });
+    program.then([&] {
+        HWND popup = openPopupMenu(program);
+        ASSERT_NE(popup, nullptr) << "the system menu did not open";
+        EXPECT_EQ(GetWindow(popup, GW_OWNER), recorder);
+        opener.choose(program, popup);
+    });
+    program.then([&] {
+        EXPECT_EQ(openPopupMenu(program), nullptr) << "the menu closed with the choice";
+        about = program.topLevel(kAboutTitle);
+        ASSERT_NE(about, nullptr) << "the About box is not up";
+        EXPECT_EQ(countTitled(program, kAboutTitle), 1u);
+        EXPECT_EQ(GetWindow(about, GW_OWNER), recorder);
+        EXPECT_FALSE(IsWindowEnabled(recorder)) << "the recorder window is disabled under the box";
+        EXPECT_EQ(GetActiveWindow(), about);
+        EXPECT_EQ(GetFocus(), GetDlgItem(about, IDOK));
+        closer.close(program, about);
+    });
+    program.then([&] {
+        EXPECT_FALSE(IsWindow(about)) << "the About box is destroyed";
+        EXPECT_EQ(program.topLevel(kAboutTitle), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(recorder));
+        EXPECT_EQ(GetActiveWindow(), recorder);
+        EXPECT_EQ(GetFocus(), focusBefore) << "the focus is back where it was";
+        EXPECT_EQ(describeWindow(recorder), before);
+        program.key(VK_ESCAPE);
+    });
+    EXPECT_EQ(program.run(), 0);
+}
+
+std::vector<Case> allCases() {
+    std::vector<Case> cases;
+    for (const Opener& o : kOpeners)
+        for (const Closer& c : kClosers)
+            for (const FocusStart& f : kFocusStarts) cases.emplace_back(o, c, f);
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, AboutBoxOpenClose, ::testing::ValuesIn(allCases()), [](const auto& info) {
+    return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name + "_" +
+           std::get<2>(info.param).name;
+});
+
+}  // namespace
