@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -16,12 +17,21 @@ int main(int argc, char** argv) {
     std::string programPath = n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string(argv[0]);
     std::string name = AfxExeNameFor(programPath);
 
+    // Fonts are found and their glyphs drawn on a second thread while the
+    // display connection and the window system start on this one.
+    std::string fontError;
+    bool fontsOk = false;
+    std::thread fonts([&] {
+        fontsOk = graphics::fontsUsable(&fontError);
+        if (fontsOk) graphics::prepareFonts();
+    });
     std::string error;
-    if (!graphics::fontsUsable(&error)) {
-        std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+    auto backend = display::createSdlBackend(name, &error);
+    fonts.join();
+    if (!fontsOk) {
+        std::fprintf(stderr, "%s: %s\n", name.c_str(), fontError.c_str());
         return 1;
     }
-    auto backend = display::createSdlBackend(name, &error);
     if (!backend) {
         std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
         return 1;

@@ -2,6 +2,8 @@
 // metrics and dialog base units.
 #include "platform/graphics/Font.h"
 
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/FontEngine.h"
 
 #include <algorithm>
@@ -120,6 +122,20 @@ bool fontsUsable(std::string* error) {
         return fail(std::string("no usable font: the face found for \"") + kSansFamilies +
                     "\" has no glyph for \"A\" (install fonts-liberation)");
     return true;
+}
+
+void prepareFonts() {
+    std::string printable;
+    for (char c = ' '; c < 127; ++c) printable += c;
+    // Large enough for every glyph to be drawn, not clipped away.
+    Bitmap scratch(1024, 64);
+    Canvas canvas(scratch, {0, 0}, {0, 0, 1024, 64});
+    int top = 0;
+    for (const Font* font : {&messageFont(), &captionFont(), &menuFont()}) {
+        RECT rect{0, top, 1024, top + 20};
+        canvas.drawText(*font, printable, rect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX, 0);
+        top += 20;
+    }
 }
 
 }  // namespace graphics

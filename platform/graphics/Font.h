@@ -64,4 +64,11 @@ const Font& menuFont();
 // false with a message naming what is missing (a start-up fault).
 bool fontsUsable(std::string* error);
 
+// Loads the system fonts and draws every printable ASCII character of each
+// once off screen, so that the first frame finds its glyphs ready. Finding
+// and rasterising fonts is a good part of a start; a program can do it on a
+// second thread while it connects to its display (nothing else may use the
+// graphics layer meanwhile).
+void prepareFonts();
+
 }  // namespace graphics
