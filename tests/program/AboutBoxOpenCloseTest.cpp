@@ -29,11 +29,25 @@ const std::vector<Opener> kOpeners = {
     {"CaptionIconThenClick",
      [](HeadlessProgram& p, HWND recorder) { p.click(captionIconPoint(recorder)); },
      clickAboutItem},
+    {"CaptionIconPressedDraggedToItem",
+     [](HeadlessProgram& p, HWND recorder) { p.screen().buttonDown(captionIconPoint(recorder)); },
+     [](HeadlessProgram& p, HWND popup) {
+         POINT item = centreOf(popupItemRect(popup, GetSystemMenu(p.recorder(), FALSE), 3));
+         p.screen().mouseMove(item);
+         p.screen().buttonUp(item);
+     }},
     {"RightClickOnCaptionThenClick",
      [](HeadlessProgram& p, HWND recorder) { p.click(captionTitlePoint(recorder), display::MouseButton::Right); },
      clickAboutItem},
     {"AltSpaceThenA",
      [](HeadlessProgram& p, HWND) { p.key(VK_SPACE, display::ModAlt); },
+     [](HeadlessProgram& p, HWND) { p.key('A'); }},
+    {"AltHeldAroundSpaceThenA",
+     [](HeadlessProgram& p, HWND) {
+         p.screen().keyDown(VK_MENU, display::ModAlt);
+         p.key(VK_SPACE, display::ModAlt);
+         p.screen().keyUp(VK_MENU, 0);
+     },
      [](HeadlessProgram& p, HWND) { p.key('A'); }},
     {"AltSpaceDownDownEnter",
      [](HeadlessProgram& p, HWND) { p.key(VK_SPACE, display::ModAlt); },
@@ -60,6 +74,13 @@ const std::vector<Closer> kClosers = {
     {"Enter", [](HeadlessProgram& p, HWND) { p.key(VK_RETURN); }},
     {"Escape", [](HeadlessProgram& p, HWND) { p.key(VK_ESCAPE); }},
     {"CloseBox", [](HeadlessProgram& p, HWND about) { p.click(captionClosePoint(about)); }},
+    {"SpaceOnOk", [](HeadlessProgram& p, HWND) { p.key(VK_SPACE); }},
+    {"AltF4", [](HeadlessProgram& p, HWND) { p.key(VK_F4, display::ModAlt); }},
+    {"OwnMenuClose",
+     [](HeadlessProgram& p, HWND) {
+         p.key(VK_SPACE, display::ModAlt);
+         p.key('C');
+     }},
 };
 
 struct FocusStart {
@@ -79,6 +100,7 @@ TEST_P(AboutBoxOpenClose, OpensOverTheRecorderAndGivesItBackUnchanged) {
     HWND recorder = nullptr;
     HWND focusBefore = nullptr;
     std::string before;
+    std::vector<std::uint32_t> pixelsBefore;
     HWND about = nullptr;
 
     program.then([&] {
@@ -91,6 +113,7 @@ TEST_P(AboutBoxOpenClose, OpensOverTheRecorderAndGivesItBackUnchanged) {
         focusBefore = GetFocus();
         ASSERT_EQ(focusBefore, program.control(focusStart.controlId));
         before = describeWindow(recorder);
+        pixelsBefore = presentedPixels(program, recorder);
         opener.open(program, recorder);
     });
     program.then([&] {
@@ -117,6 +140,8 @@ TEST_P(AboutBoxOpenClose, OpensOverTheRecorderAndGivesItBackUnchanged) {
         EXPECT_EQ(GetActiveWindow(), recorder);
         EXPECT_EQ(GetFocus(), focusBefore) << "the focus is back where it was";
         EXPECT_EQ(describeWindow(recorder), before);
+        // What is on screen is the same as before, to the pixel.
+        EXPECT_EQ(differingPixels(presentedPixels(program, recorder), pixelsBefore), 0u);
         program.key(VK_ESCAPE);
     });
     EXPECT_EQ(program.run(), 0);

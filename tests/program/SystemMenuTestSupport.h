@@ -160,6 +160,20 @@ inline std::string describeWindow(HWND window, bool withSystemMenu = true) {
     return os.str();
 }
 
+// The last presented pixels of `hwnd`'s top-level window.
+inline std::vector<std::uint32_t> presentedPixels(HeadlessProgram& program, HWND hwnd) {
+    const auto* surface = program.screen().surface(program.surfaceOf(hwnd));
+    return surface ? surface->pixels : std::vector<std::uint32_t>{};
+}
+
+// How many pixels two frames of one window differ in (all when the sizes differ).
+inline std::size_t differingPixels(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+    if (a.size() != b.size()) return std::max(a.size(), b.size());
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) n += ((a[i] ^ b[i]) & 0x00FFFFFF) != 0 ? 1 : 0;
+    return n;
+}
+
 // Pictures for people to look at, in the build folder.
 inline std::string picturePath(const std::string& name) {
     std::filesystem::create_directories(QV_ABOUT_HELP_PICTURES_DIR);
