@@ -57,7 +57,10 @@ char mnemonicOf(const std::string& text) {
 
 class MenuSession {
 public:
-    MenuSession(HWND popup, MenuWindowData& data) : popup_(popup), data_(data) {}
+    // `pointer` is where the mouse was when the menu opened; `buttonHeld`
+    // says a mouse button was down then (the menu opened on its press).
+    MenuSession(HWND popup, MenuWindowData& data, POINT pointer, bool buttonHeld)
+        : popup_(popup), data_(data), openedAt_(pointer), armed_(!buttonHeld) {}
 
     // Returns false when the menu closes.
     bool handle(const display::Event& e) {
@@ -66,14 +69,20 @@ public:
         case T::KeyDown: return key(e);
         case T::KeyUp: return true;
         case T::MouseMove: {
+            if (e.point.x != openedAt_.x || e.point.y != openedAt_.y) armed_ = true;
             int item = itemAt(e.point);
             if (item >= 0) setHighlight(item);
             return true;
         }
         case T::ButtonDown:
+            armed_ = true;
             // A click outside the menu closes it.
             return itemAt(e.point) >= 0 || insidePopup(e.point);
         case T::ButtonUp: {
+            // The release of the press that opened the menu chooses nothing,
+            // even when the menu opened under the pointer, unless the pointer
+            // was dragged first.
+            if (!armed_) return true;
             int item = itemAt(e.point);
             if (item < 0) return true;
             return !choose(item);
@@ -160,6 +169,8 @@ private:
 
     HWND popup_;
     MenuWindowData& data_;
+    POINT openedAt_;
+    bool armed_;  // a button release may choose
     std::uintptr_t chosen_ = 0;
 };
 
@@ -215,7 +226,8 @@ std::uintptr_t trackMenu(HMENU menu, HWND owner, POINT at, bool fromKeyboard) {
     if (!popup) return 0;
     MenuWindowData& state = *data;
     live(popup)->extra = std::move(data);
-    MenuSession session(popup, state);
+    bool buttonHeld = GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 || GetKeyState(VK_MBUTTON) < 0;
+    MenuSession session(popup, state, ws().cursorPos, buttonHeld);
     if (fromKeyboard) state.highlighted = session.firstSelectable();
     ShowWindow(popup, SW_SHOWNA);
     runTrackingLoop([&](const display::Event& e) { return live(popup) && live(owner) && session.handle(e); });

@@ -163,3 +163,101 @@ TEST(SystemMenuEntry, MnemonicAIsUnderlinedOnScreen) {
     program.then([&] { program.key(VK_ESCAPE); });
     EXPECT_EQ(program.run(), 0);
 }
+
+// Where the menu opens: from the icon or the keyboard just under the caption
+// at the window's left, from a right click at the pointer; always inside the
+// work area, also for a window near the screen's bottom-right corner.
+struct MenuPlaceRow {
+    const char* name;
+    POINT recorderAt;  // {-1,-1}: where the program put it
+    bool rightClick;
+    bool byKeyboard;
+};
+
+class SystemMenuPlacement : public ::testing::TestWithParam<MenuPlaceRow> {};
+
+TEST_P(SystemMenuPlacement, OpensAtItsAnchorInsideTheWorkArea) {
+    const MenuPlaceRow& row = GetParam();
+    HeadlessProgram program;
+    POINT expected{};
+    program.then([&] {
+        HWND recorder = program.recorder();
+        if (row.recorderAt.x != -1)
+            SetWindowPos(recorder, nullptr, row.recorderAt.x, row.recorderAt.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT r = HeadlessProgram::screenRect(recorder);
+        if (row.rightClick) {
+            POINT at = captionTitlePoint(recorder);
+            expected = at;
+            program.click(at, display::MouseButton::Right);
+        } else {
+            expected = {r.left + kFrame, r.top + kFrame + kCaptionBar};
+            if (row.byKeyboard)
+                program.key(VK_SPACE, display::ModAlt);
+            else
+                program.click(captionIconPoint(recorder));
+        }
+    });
+    program.then([&] {
+        HWND popup = openPopupMenu(program);
+        ASSERT_NE(popup, nullptr);
+        RECT m = HeadlessProgram::screenRect(popup);
+        const RECT work = display::HeadlessBackend::defaultMonitors()[0].workArea;
+        EXPECT_GE(m.left, work.left);
+        EXPECT_GE(m.top, work.top);
+        EXPECT_LE(m.right, work.right);
+        EXPECT_LE(m.bottom, work.bottom);
+        if (row.recorderAt.x == -1) {
+            EXPECT_EQ(m.left, expected.x);
+            EXPECT_EQ(m.top, expected.y);
+        } else {
+            // Pushed inside: it still reaches the anchor's row or column.
+            EXPECT_TRUE(m.top == expected.y || m.bottom == expected.y || m.bottom == work.bottom)
+                << "menu " << m.top << ".." << m.bottom << ", anchor y " << expected.y;
+        }
+        program.key(VK_ESCAPE);
+    });
+    program.then([&] { program.key(VK_ESCAPE); });
+    EXPECT_EQ(program.run(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SystemMenuPlacement,
+                         ::testing::Values(MenuPlaceRow{"IconClick", {-1, -1}, false, false},
+                                           MenuPlaceRow{"AltSpace", {-1, -1}, false, true},
+                                           MenuPlaceRow{"RightClickOnCaption", {-1, -1}, true, false},
+                                           MenuPlaceRow{"IconClickNearBottomRight", {900, 700}, false, false},
+                                           MenuPlaceRow{"RightClickNearBottomRight", {700, 720}, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Near the screen's bottom-right corner the menu opens over the caption's
+// icon, with the About entry under the pointer. The release of the click
+// that opened the menu must not choose that entry: only a release after the
+// pointer has moved in the menu, or a new click, chooses.
+TEST(SystemMenuEntry, ClickThatOpensTheMenuChoosesNothingUnderThePointer) {
+    HeadlessProgram program;
+    POINT icon{};
+    program.then([&] {
+        HWND recorder = program.recorder();
+        SetWindowPos(recorder, nullptr, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        icon = captionIconPoint(recorder);
+        program.click(icon);
+    });
+    program.then([&] {
+        EXPECT_EQ(program.topLevel(kAboutTitle), nullptr) << "the opening click chose the About entry";
+        HWND popup = openPopupMenu(program);
+        ASSERT_NE(popup, nullptr);
+        RECT about = popupItemRect(popup, GetSystemMenu(program.recorder(), FALSE), 3);
+        EXPECT_TRUE(icon.x >= about.left && icon.x < about.right && icon.y >= about.top && icon.y < about.bottom)
+            << "the row no longer puts the About entry under the pointer";
+        // A second click on the same spot is a choice.
+        program.click(icon);
+    });
+    program.then([&] {
+        EXPECT_EQ(openPopupMenu(program), nullptr);
+        HWND about = program.topLevel(kAboutTitle);
+        ASSERT_NE(about, nullptr);
+        program.key(VK_ESCAPE);
+    });
+    program.then([&] { program.key(VK_ESCAPE); });
+    EXPECT_EQ(program.run(), 0);
+}
