@@ -69,6 +69,7 @@ int AfxWinMain(const ApplicationRun& run) {
     } else {
         status = app->Run();
     }
+    if (run.onExit) run.onExit(system);
     app->m_pMainWnd = nullptr;
     app->m_dwPromptContext = 0;
     afxResetState();

@@ -27,6 +27,9 @@ struct ApplicationRun {
     windowing::HelpEngine helpEngine;
     // Called once the window system is installed, before InitInstance.
     std::function<void(windowing::WindowSystem&)> onStart;
+    // Called when the application object has finished, before the window
+    // system ends: tests look there at what the program left behind.
+    std::function<void(windowing::WindowSystem&)> onExit;
 
     static std::span<const std::uint8_t> embeddedProgramResources();
     static std::span<const std::uint8_t> embeddedPlatformResources();
