@@ -57,6 +57,7 @@ BOOL EndDialog(HWND dialog, LPARAM result) {
 
 LPARAM DialogBoxIndirectParamA(HINSTANCE instance, const void* dialogTemplate, std::size_t size, HWND owner,
                                DLGPROC dialogProc, LPARAM initParam) {
+    if (owner && !live(owner)) return -1;
     if (owner) owner = GetAncestorTopLevel(owner);
     bool enableOwner = owner && IsWindowEnabled(owner);
     if (enableOwner) EnableWindow(owner, FALSE);

@@ -6,6 +6,8 @@
 #include "platform/windowing/WindowSystem.h"
 
 BOOL WinHelpA(HWND hwnd, LPCSTR helpFile, UINT command, std::uintptr_t data) {
+    // The engine keeps track of the windows asking; a dead one asks nothing.
+    if (hwnd && !windowing::live(hwnd)) return FALSE;
     const windowing::HelpEngine& engine = windowing::ws().helpEngine();
     if (!engine) return FALSE;
     return engine(hwnd, helpFile ? helpFile : "", command, data);

@@ -21,6 +21,16 @@ int indexOf(const Menu& m, UINT item, UINT flags) {
     return -1;
 }
 
+// Whether `menu` is `target` or holds it as a submenu at any depth.
+bool contains(HMENU menu, HMENU target) {
+    if (menu == target) return true;
+    const Menu* m = menuOf(menu);
+    if (!m) return false;
+    for (const MenuItem& item : m->items)
+        if ((item.flags & MF_POPUP) && contains(item.popup, target)) return true;
+    return false;
+}
+
 }  // namespace
 
 HMENU CreatePopupMenu() { return ws().menus.add<HMENU>(std::make_unique<Menu>()); }
@@ -45,8 +55,11 @@ BOOL AppendMenuA(HMENU menu, UINT flags, std::uintptr_t idOrPopup, LPCSTR text) 
         return TRUE;
     }
     if (flags & MF_POPUP) {
-        if (!menuOf(reinterpret_cast<HMENU>(idOrPopup))) return FALSE;
-        item.popup = reinterpret_cast<HMENU>(idOrPopup);
+        HMENU popup = reinterpret_cast<HMENU>(idOrPopup);
+        // A menu inside itself, directly or through its submenus, would be
+        // destroyed while it is being changed.
+        if (!menuOf(popup) || contains(popup, menu)) return FALSE;
+        item.popup = popup;
     } else {
         item.id = idOrPopup;
     }
@@ -61,8 +74,10 @@ BOOL DeleteMenu(HMENU menu, UINT position, UINT flags) {
     if (!m) return FALSE;
     int index = indexOf(*m, position, flags);
     if (index < 0) return FALSE;
-    if (m->items[static_cast<std::size_t>(index)].flags & MF_POPUP) DestroyMenu(m->items[static_cast<std::size_t>(index)].popup);
+    // The item goes first: destroying its submenu must find the menu whole.
+    MenuItem item = std::move(m->items[static_cast<std::size_t>(index)]);
     m->items.erase(m->items.begin() + index);
+    if (item.flags & MF_POPUP) DestroyMenu(item.popup);
     return TRUE;
 }
 
@@ -88,6 +103,8 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
 }
 
 int GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int size, UINT flags) {
+    // A refused handle or item leaves an empty text, never the buffer's old bytes.
+    if (buffer && size > 0) buffer[0] = '\0';
     Menu* m = menuOf(menu);
     if (!m) return 0;
     int index = indexOf(*m, item, flags);

@@ -114,8 +114,19 @@ void updateNow(HWND hwnd) {
 
 void resizeBitmap(Window& w) {
     if (w.isChild()) return;
+    std::unique_ptr<graphics::Bitmap> old = std::move(w.bitmap);
     w.bitmap = std::make_unique<graphics::Bitmap>(std::max(1, rectWidth(w.rect)), std::max(1, rectHeight(w.rect)));
     w.dirty = {0, 0, w.bitmap->width(), w.bitmap->height()};
+    // Device contexts open on the window or its children draw on the new
+    // pixels from now on; their canvases on the old ones go while those
+    // still exist.
+    for (HDC hdc : ws().dcs.handles<HDC>()) {
+        DeviceContext* dc = ws().dcs.get(hdc);
+        if (topLevelOf(live(dc->hwnd)) != &w) continue;
+        POINT origin = dc->canvas->origin();
+        RECT clip = dc->canvas->clip();
+        dc->canvas = std::make_unique<graphics::Canvas>(*w.bitmap, origin, clip);
+    }
 }
 
 }  // namespace windowing
@@ -229,8 +240,9 @@ HDC GetDC(HWND hwnd) { return makeDC(hwnd, false, nullptr); }
 HDC GetWindowDC(HWND hwnd) { return makeDC(hwnd, true, nullptr); }
 
 int ReleaseDC(HWND hwnd, HDC dc) {
-    (void)hwnd;
-    if (!ws().dcs.get(dc)) return 0;
+    // Only the window a device context was taken for can give it back.
+    DeviceContext* context = ws().dcs.get(dc);
+    if (!context || context->hwnd != hwnd) return 0;
     releaseDC(dc);
     return 1;
 }

@@ -293,9 +293,9 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
 
 int GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
     Window* w = live(hwnd);
-    if (!w) return 0;
     int copied = 0;
-    copyText(w->windowClass->name, buffer, size, &copied);
+    // A refused handle leaves an empty text, never the buffer's old bytes.
+    copyText(w ? w->windowClass->name : std::string(), buffer, size, &copied);
     return copied;
 }
 
@@ -305,7 +305,10 @@ BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
 }
 
 int GetWindowTextA(HWND hwnd, LPSTR buffer, int size) {
-    if (!live(hwnd) || !buffer || size <= 0) return 0;
+    if (!buffer || size <= 0) return 0;
+    // A refused handle leaves an empty text, never the buffer's old bytes.
+    buffer[0] = '\0';
+    if (!live(hwnd)) return 0;
     return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
 }
 
