@@ -136,3 +136,40 @@ TEST(HelpRequest, EveryF1AsksAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+// F1 while the mouse holds Detect Hardware down: the request cancels the
+// press (the button lets the mouse go and comes up), so releasing the mouse
+// afterwards clicks nothing.
+TEST(HelpRequest, CancelsTheMousePressOfAButton) {
+    HeadlessProgram program;
+    RecordingHelpEngine engine(program, TRUE);
+    HWND detect = nullptr;
+    program.then([&] {
+        detect = program.control(IDC_DETECT_HARDWARE);
+        program.screen().mouseMove(HeadlessProgram::centre(detect));
+        program.screen().buttonDown(HeadlessProgram::centre(detect));
+    });
+    program.then([&] {
+        ASSERT_EQ(GetCapture(), detect);
+        EXPECT_TRUE(SendMessageA(detect, BM_GETSTATE, 0, 0) & BST_PUSHED);
+        program.key(VK_F1);
+    });
+    program.then([&] {
+        ASSERT_EQ(engine.calls.size(), 1u);
+        EXPECT_EQ(engine.calls[0].data, kRecorderContext);
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_FALSE(SendMessageA(detect, BM_GETSTATE, 0, 0) & BST_PUSHED);
+        program.screen().buttonUp(HeadlessProgram::centre(detect));
+    });
+    program.then([&] {
+        EXPECT_TRUE(program.screen().sleeps().empty()) << "the release clicked Detect Hardware";
+        EXPECT_EQ(program.visibleTopLevels().size(), 1u);
+        EXPECT_EQ(HeadlessProgram::text(detect), "Detect Hardware");
+        program.key(VK_ESCAPE);
+    });
+    EXPECT_EQ(program.run(), 0);
+}
+
+}  // namespace

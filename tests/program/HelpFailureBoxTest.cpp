@@ -72,6 +72,7 @@ TEST_P(HelpFailureBox, ShownOverTheWindowInUseOnceAndUntilOk) {
         EXPECT_FALSE(IsWindowEnabled(recorder));
         EXPECT_EQ(GetActiveWindow(), box);
         EXPECT_EQ(hexOf(promptContext()), hexOf(kFailurePromptContext));
+        EXPECT_EQ(program.screen().cursor(), display::Cursor::Arrow) << "the wait cursor is gone before the box";
 
         // The exclamation icon, the text and one OK button, nothing else.
         int icons = 0;
