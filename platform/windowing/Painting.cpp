@@ -98,6 +98,16 @@ HWND findWindowNeedingPaint() {
 void updateNow(HWND hwnd) {
     Window* w = live(hwnd);
     if (!w || !reallyVisible(*w)) return;
+    // Parents do not clip their children: a parent still waiting to paint
+    // would erase a child painted before it. Paint from the outermost such
+    // parent down, which paints this window after it.
+    HWND waitingAncestor = nullptr;
+    for (Window* a = live(w->parent); a; a = live(a->parent))
+        if (a->needsPaint || a->needsFrame) waitingAncestor = a->handle;
+    if (waitingAncestor) {
+        updateNow(waitingAncestor);
+        return;
+    }
     if (w->needsPaint || w->needsFrame) {
         SendMessageA(hwnd, WM_PAINT, 0, 0);
         if (Window* after = live(hwnd)) {
