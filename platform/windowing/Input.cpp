@@ -107,7 +107,9 @@ bool translateMouse(const display::Event& e) {
         if (e.type == display::EventType::ButtonDown) bringForwardModalPopup(top);
         return false;
     }
-    if (e.type == display::EventType::ButtonDown && GetActiveWindow() != top) {
+    // A click also brings back the focus another program took: with no
+    // window manager nobody else gives it back.
+    if (e.type == display::EventType::ButtonDown && (GetActiveWindow() != top || !ws().appActive)) {
         activate(top, WA_CLICKACTIVE, true);
         if (!live(top)) return false;
     }
