@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 namespace display {
@@ -32,6 +33,8 @@ public:
         // We read keys, never SDL's text events; with text input on,
         // Alt+Space and Alt+letters would also arrive as text.
         SDL_StopTextInput();
+        // The raw X events come too, for the pointer's screen position.
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     }
 
     ~SdlBackend() override {
@@ -114,6 +117,12 @@ public:
     void destroySurface(SurfaceId id) override {
         auto it = m_surfaces.find(id);
         if (it == m_surfaces.end()) return;
+        // Keys typed ahead into this window may still wait in the X
+        // connection, and SDL drops events of windows it no longer knows:
+        // take them into SDL's queue first. They go to whichever window has
+        // the focus when they are taken.
+        sdl::syncWithServer(it->second.window);
+        SDL_PumpEvents();
         m_bySdlWindow.erase(SDL_GetWindowID(it->second.window));
         SDL_DestroyWindow(it->second.window);
         m_surfaces.erase(it);
@@ -123,6 +132,11 @@ public:
         NativeSurface* surface = find(id);
         if (!surface) return;
         SDL_SetWindowPosition(surface->window, surface->position.x, surface->position.y);
+        if (surface->kind == SurfaceKind::PopupMenu) {
+            // The focus stays with the owner, whose keys drive the menu.
+            sdl::mapWithoutFocus(surface->window);
+            return;
+        }
         SDL_ShowWindow(surface->window);
         raise(*surface);
     }
@@ -130,12 +144,18 @@ public:
     void hideSurface(SurfaceId id) override {
         NativeSurface* surface = find(id);
         if (!surface) return;
-        SDL_HideWindow(surface->window);
-        // Without a window manager nobody else gives the focus back.
-        if (surface->kind != SurfaceKind::TopLevel) {
-            NativeSurface* owner = find(surface->owner);
-            if (owner && isShown(*owner)) raise(*owner);
+        // Without a window manager nobody else gives the focus back. The
+        // owner takes it before this window goes: X drops the keys that
+        // come while the window with the focus is unmapped and none has it.
+        NativeSurface* owner = surface->kind != SurfaceKind::TopLevel ? find(surface->owner) : nullptr;
+        if (owner && !isShown(*owner)) owner = nullptr;
+        if (owner) SDL_SetWindowInputFocus(owner->window);
+        if (surface->kind == SurfaceKind::PopupMenu) {
+            sdl::unmap(surface->window);
+        } else {
+            SDL_HideWindow(surface->window);
         }
+        if (owner) raise(*owner);
     }
 
     void moveSurface(SurfaceId id, POINT topLeft) override {
@@ -265,9 +285,10 @@ private:
         return it == m_bySdlWindow.end() ? 0 : it->second;
     }
 
+    // A key typed into a window destroyed since is still input: the
+    // windowing layer routes keys by its own focus (surface 0 here).
     bool translateKey(const SDL_KeyboardEvent& key, Event& event) {
         event.surface = surfaceOf(key.windowID);
-        if (!event.surface) return false;
         event.vk = sdl::virtualKeyFor(key.keysym.sym, key.keysym.scancode, (key.keysym.mod & KMOD_NUM) != 0);
         if (!event.vk) return false;
         event.type = key.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
@@ -277,13 +298,16 @@ private:
         return true;
     }
 
-    // Window coordinates of a mouse event become screen coordinates through
-    // our record of the window's position.
+    // A mouse event's screen position: the root position of the raw X
+    // event SDL made it from, which SDL passes on just before it; without
+    // one, the window coordinates through our record of its position.
     bool translateMouse(Uint32 windowId, Sint32 x, Sint32 y, Uint32 timestamp, Event& event) {
         event.surface = surfaceOf(windowId);
         const NativeSurface* surface = find(event.surface);
+        const std::optional<POINT> root = m_pointerRoot;
+        m_pointerRoot.reset();
         if (!surface) return false;
-        event.point = {surface->position.x + x, surface->position.y + y};
+        event.point = root ? *root : POINT{surface->position.x + x, surface->position.y + y};
         event.modifiers = sdl::modifiersFor(static_cast<Uint16>(SDL_GetModState()));
         event.time = timestamp;
         return true;
@@ -347,6 +371,7 @@ private:
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: return translateButton(native.button, event);
         case SDL_WINDOWEVENT: return translateWindowEvent(native.window, event);
+        case SDL_SYSWMEVENT: m_pointerRoot = sdl::pointerRootPosition(native.syswm.msg); return false;
         // SDL_QUIT and everything else: closing is the windowing layer's
         // decision, taken on CloseRequested.
         default: return false;
@@ -358,6 +383,7 @@ private:
     std::unordered_map<Uint32, SurfaceId> m_bySdlWindow;
     SurfaceId m_nextId = 1;
     SDL_Window* m_idleWindow = nullptr;
+    std::optional<POINT> m_pointerRoot;  // from the raw X event just read
     SDL_Cursor* m_arrowCursor = nullptr;
     SDL_Cursor* m_waitCursor = nullptr;
 };
@@ -365,6 +391,9 @@ private:
 }  // namespace
 
 std::unique_ptr<Backend> createSdlBackend(const std::string& programName, std::string* error) {
+    // Before SDL starts: SDL puts back the handler it found when it shuts
+    // down, and errors still in flight are read then.
+    sdl::installProtocolErrorHandler();
     std::string message;
     if (!sdl::startSdlVideo(&message)) {
         if (error) *error = message;

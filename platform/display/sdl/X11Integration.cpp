@@ -22,7 +22,27 @@ std::size_t g_displayLostLength = 0;
     ::_exit(1);
 }
 
+XErrorHandler g_previousErrorHandler = nullptr;
+
+// X_SendEvent of <X11/Xproto.h>, whose BOOL clashes with the platform's.
+constexpr unsigned char kSendEventRequest = 25;
+
+// SDL wakes its event wait by sending an event to one of our windows from a
+// second connection. The server may take that request after the window's
+// destruction from the main connection, and Xlib's default handler would
+// end the program for it (at the latest when SDL closes that connection on
+// the way out). Such an event has nobody left to wake: it is ignored.
+int onProtocolError(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow && error->request_code == kSendEventRequest) return 0;
+    return g_previousErrorHandler ? g_previousErrorHandler(display, error) : 0;
+}
+
 }  // namespace
+
+void installProtocolErrorHandler() {
+    XErrorHandler previous = XSetErrorHandler(onProtocolError);
+    if (previous != onProtocolError) g_previousErrorHandler = previous;
+}
 
 void installDisplayLostHandler(const std::string& programName) {
     std::string message = programName + ": the connection to the display was lost\n";
@@ -60,6 +80,41 @@ void markUndecorated(SDL_Window* window) {
     if (XGetTransientForHint(display, xwindow, &owner) && owner == DefaultRootWindow(display)) {
         XDeleteProperty(display, xwindow, XA_WM_TRANSIENT_FOR);
     }
+}
+
+void mapWithoutFocus(SDL_Window* window) {
+    Display* display;
+    Window xwindow;
+    if (!x11Window(window, display, xwindow)) return;
+    XMapRaised(display, xwindow);
+    XFlush(display);
+}
+
+void unmap(SDL_Window* window) {
+    Display* display;
+    Window xwindow;
+    if (!x11Window(window, display, xwindow)) return;
+    XUnmapWindow(display, xwindow);
+    XFlush(display);
+}
+
+std::optional<POINT> pointerRootPosition(const SDL_SysWMmsg* message) {
+    if (!message || message->subsystem != SDL_SYSWM_X11) return std::nullopt;
+    const XEvent& event = message->msg.x11.event;
+    switch (event.type) {
+    case MotionNotify: return POINT{event.xmotion.x_root, event.xmotion.y_root};
+    case ButtonPress:
+    case ButtonRelease: return POINT{event.xbutton.x_root, event.xbutton.y_root};
+    case EnterNotify:
+    case LeaveNotify: return POINT{event.xcrossing.x_root, event.xcrossing.y_root};
+    default: return std::nullopt;
+    }
+}
+
+void syncWithServer(SDL_Window* window) {
+    Display* display;
+    Window xwindow;
+    if (x11Window(window, display, xwindow)) XSync(display, False);
 }
 
 bool setNetWmIcons(SDL_Window* window, const std::vector<IconPixels>& icons, std::string* error) {

@@ -6,8 +6,12 @@
 
 #include <SDL_video.h>
 
+#include <optional>
+
 #include <string>
 #include <vector>
+
+struct SDL_SysWMmsg;
 
 namespace display::sdl {
 
@@ -15,6 +19,13 @@ namespace display::sdl {
 // "<programName>: the connection to the display was lost" and end the
 // process with status 1. Xlib does not let the handler return.
 void installDisplayLostHandler(const std::string& programName);
+
+// Ignores the one protocol error that is a harmless race (SDL's wake-up
+// event sent to a window destroyed meanwhile); every other error goes to
+// the handler that was there before (Xlib's). Called before SDL starts, as
+// SDL chains its own handler to this one and puts this one back when it
+// shuts down, which is when an error still in flight is read.
+void installProtocolErrorHandler();
 
 // Sets _NET_WM_ICON of the window to all `icons` (task bars pick the size
 // they need). Returns false with a message when the window is not an X11
@@ -27,5 +38,24 @@ bool setNetWmIcons(SDL_Window* window, const std::vector<IconPixels>& icons, std
 // which a window manager started later would treat as a dialog of the whole
 // program; that hint is removed here.
 void markUndecorated(SDL_Window* window);
+
+// Maps and raises, or unmaps, a popup menu's window through Xlib. With no
+// window manager SDL_ShowWindow also moves the input focus to every window
+// it shows; the focus leaving the menu's owner and coming back makes SDL
+// re-send the keys held meanwhile (Alt of Alt+Space), which would close the
+// menu at once. A popup menu must leave the focus where it is.
+void mapWithoutFocus(SDL_Window* window);
+void unmap(SDL_Window* window);
+
+// The screen position of the pointer carried by a raw X pointer event
+// (motion, button, crossing); nullopt for any other event. SDL reports
+// pointer positions relative to the window as it stood when X sent the
+// event; while a window is being moved that is not where it stands when
+// the event is read, the root position is right at any time.
+std::optional<POINT> pointerRootPosition(const SDL_SysWMmsg* message);
+
+// Waits until the X server has handled every request so far, so that the
+// events it sent before are in Xlib's queue.
+void syncWithServer(SDL_Window* window);
 
 }  // namespace display::sdl
