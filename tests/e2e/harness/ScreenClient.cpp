@@ -143,6 +143,11 @@ std::vector<TopLevelWindow> ScreenClient::mappedTopLevels() {
     return result;
 }
 
+long ScreenClient::processId(XWindowId window) {
+    const std::vector<long> pid = longProperty(m_display, window, "_NET_WM_PID", XA_CARDINAL);
+    return pid.empty() ? 0 : pid.front();
+}
+
 std::vector<std::uint32_t> ScreenClient::readPixels(int x, int y, int width, int height) {
     std::vector<std::uint32_t> pixels;
     XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), x, y, static_cast<unsigned>(width),
@@ -192,6 +197,18 @@ void ScreenClient::click(int x, int y, PointerButton button) {
     XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
     XTestFakeButtonEvent(m_display, number, True, CurrentTime);
     XTestFakeButtonEvent(m_display, number, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void ScreenClient::drag(int fromX, int fromY, int toX, int toY, int steps) {
+    const int screen = DefaultScreen(m_display);
+    XTestFakeMotionEvent(m_display, screen, fromX, fromY, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    for (int i = 1; i <= steps; ++i) {
+        XTestFakeMotionEvent(m_display, screen, fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps,
+                             CurrentTime);
+    }
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     XSync(m_display, False);
 }
 

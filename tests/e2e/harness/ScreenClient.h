@@ -66,6 +66,8 @@ public:
     std::optional<WindowGeometry> geometry(XWindowId window);
     // Viewable children of the root window, bottom to top.
     std::vector<TopLevelWindow> mappedTopLevels();
+    // The process that made the window (_NET_WM_PID); 0 when it does not say.
+    long processId(XWindowId window);
 
     // Pixels of a rectangle of the screen as 0x00RRGGBB, row by row.
     std::vector<std::uint32_t> readPixels(int x, int y, int width, int height);
@@ -75,6 +77,9 @@ public:
     bool pressKey(KeySymbol keysym, unsigned modifiers = 0);
     void moveMouse(int x, int y);
     void click(int x, int y, PointerButton button = PointerButton::Left);
+    // Holds the left button down at `from`, moves the pointer to `to` in
+    // `steps` equal moves and lets the button go there.
+    void drag(int fromX, int fromY, int toX, int toY, int steps = 1);
 
     // What a window manager does: move a window, and ask it to close
     // (WM_DELETE_WINDOW through WM_PROTOCOLS).
