@@ -1,0 +1,88 @@
+// ProgramOnScreen - the fixture of the end-to-end tests: a private Xvfb
+// with a work area, the real program started on it, its windows found by
+// title, their pixels read back and compared with the headless rendering
+// of the same state, and the program's end checked.
+//
+// Every wait has a deadline; a failed comparison saves what the screen
+// showed and what was expected as PNG files and names them.
+#pragma once
+
+#include "tests/e2e/ExpectedGeometry.h"
+#include "tests/e2e/HeadlessRendering.h"
+#include "tests/e2e/Picture.h"
+#include "tests/e2e/harness/ProgramRun.h"
+#include "tests/e2e/harness/ScreenClient.h"
+#include "tests/e2e/harness/XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class ProgramOnScreen : public ::testing::Test {
+protected:
+    static constexpr const char* kRecorderTitle = "QUILVANE v2.03";
+    static constexpr Millis kAppear{15000};  // a window to be mapped, program start included
+    static constexpr Millis kSettle{5000};   // the screen to show what the program drew
+    static constexpr Millis kEnd{10000};     // a program to end
+
+    // Starts a private Xvfb of `layout` and connects to it; false (with a
+    // test failure) when it cannot.
+    bool startScreen(const ScreenLayout& layout = {});
+    // Starts the program on that screen; null (with a test failure) when it
+    // could not be started.
+    ProgramRun* startProgram(const std::vector<std::string>& arguments = {});
+
+    // The viewable window titled `title`; nullopt (with a test failure)
+    // when none appears within `timeout`.
+    std::optional<XWindowId> waitForWindow(const std::string& title, Millis timeout = kAppear);
+    // Waits until no viewable window is titled `title`.
+    bool waitUntilGone(const std::string& title, Millis timeout = kSettle);
+    // The popup menu on screen (an unmanaged window), once it is there.
+    std::optional<XWindowId> waitForPopupMenu();
+    WindowGeometry geometryOf(XWindowId window);
+
+    // What the screen shows of the window now.
+    Picture windowPicture(XWindowId window);
+    // Waits until the window shows exactly `expected`; otherwise a test
+    // failure with the differences and the saved pictures. `what` names the
+    // state in messages and file names.
+    bool expectShows(XWindowId window, const Picture& expected, const std::string& what, Millis timeout = kSettle);
+
+    // The OK button of a message box is on the screen where the headless
+    // rendering placed it, drawn as the focused default button.
+    bool expectOkButtonShown(XWindowId box, const HeadlessRendering& rendering, const std::string& what);
+
+    // The headless rendering of `state` on a screen like this test's; a
+    // test failure and nullopt when it cannot be made.
+    std::optional<HeadlessRendering> headless(const std::string& state);
+
+    // Waits for the program to end and expects exit status 0.
+    void expectEndsNormally(ProgramRun& run, const std::string& how);
+
+    // Base units and the recorder window's expected place.
+    BaseUnits base() const { return m_base; }
+    WindowGeometry expectedRecorderGeometry() const;
+    // A recorder control's place on the screen, from its template rectangle.
+    WindowGeometry recorderControl(const WindowGeometry& recorder, int x, int y, int width, int height) const {
+        return controlOnScreen(recorder, x, y, width, height, m_base);
+    }
+
+    ScreenClient& screen() { return *m_screen; }
+    const ScreenLayout& layout() const { return m_layout; }
+
+private:
+    std::string savePicture(const Picture& picture, const std::string& name);
+
+    ScreenLayout m_layout;
+    BaseUnits m_base = dialogBaseUnits();
+    std::unique_ptr<XvfbServer> m_server;
+    std::unique_ptr<ScreenClient> m_screen;
+    std::vector<std::unique_ptr<ProgramRun>> m_runs;
+};
+
+}  // namespace e2e
