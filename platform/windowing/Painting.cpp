@@ -162,6 +162,9 @@ HDC makeDC(HWND hwnd, bool wholeWindow, const RECT* clientClip) {
         clip = visibleClientRect(*w);
         if (clientClip) clip = intersectRect(clip, *clientClip);
     }
+    // A minimised window shows none of its children: its client area holds
+    // only what the window paints itself (its icon).
+    if (w->isChild() && top->minimized) clip = RECT{};
     auto dc = std::make_unique<DeviceContext>();
     dc->hwnd = hwnd;
     dc->canvas = std::make_unique<graphics::Canvas>(*top->bitmap, origin, clip);

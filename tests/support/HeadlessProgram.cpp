@@ -10,6 +10,12 @@ HeadlessProgram::HeadlessProgram(std::vector<display::Monitor> monitors) : backe
 }
 
 int HeadlessProgram::run() {
+    // A run inside another session's step would reset the class library's
+    // state under that session (its windows lose their objects).
+    if (windowing::WindowSystem::current()) {
+        ADD_FAILURE() << "HeadlessProgram::run() called while another session runs (from one of its steps?)";
+        return -1;
+    }
     try {
         return AfxWinMain(run_);
     } catch (const display::ScriptExhausted& e) {

@@ -30,7 +30,8 @@ public:
     void then(std::function<void()> step) { backend_.then(std::move(step)); }
 
     // Runs the program to its end and returns its exit status. A script that
-    // ran out is reported as a test failure.
+    // ran out is reported as a test failure, and so is a run started from a
+    // step of another session (sessions do not nest).
     int run();
     bool scriptRanOut() const { return ranOut_; }
 

@@ -225,6 +225,7 @@ void HeadlessBackend::sleep(std::uint32_t ms) {
     clock_ += ms;
     sleeps_.push_back(ms);
     log_.push_back("sleep " + std::to_string(ms));
+    if (sleepHook_) sleepHook_(ms);
 }
 
 }  // namespace display

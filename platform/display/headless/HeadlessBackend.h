@@ -67,6 +67,11 @@ public:
     SurfaceId focusedSurface() const { return focused_; }
     std::uint32_t pixel(SurfaceId id, int x, int y) const;  // 0x00RRGGBB of the last presented frame
     const std::vector<std::uint32_t>& sleeps() const { return sleeps_; }
+    // Called at every sleep, after the wait is logged and the clock has
+    // advanced, while the program is blocked in it: the presented frames are
+    // the ones on screen during the wait, and input queued here arrives as
+    // input given during the wait.
+    void onSleep(std::function<void(std::uint32_t ms)> hook) { sleepHook_ = std::move(hook); }
     std::uint32_t clock() const { return clock_; }
     Cursor cursor() const { return cursor_; }
     std::size_t surfaceCount() const { return surfaces_.size(); }
@@ -101,6 +106,7 @@ private:
     std::deque<Event> queue_;
     std::deque<std::function<void()>> script_;
     std::vector<std::uint32_t> sleeps_;
+    std::function<void(std::uint32_t)> sleepHook_;
     std::uint32_t clock_ = 1000;
     Cursor cursor_ = Cursor::Arrow;
     std::vector<std::string> log_;
