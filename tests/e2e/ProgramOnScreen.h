@@ -73,6 +73,7 @@ protected:
     }
 
     ScreenClient& screen() { return *m_screen; }
+    const std::string& displayName() const { return m_server->displayName(); }
     const ScreenLayout& layout() const { return m_layout; }
 
 private:
