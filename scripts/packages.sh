@@ -2,9 +2,12 @@
 # are installed: with apt-get when run as root, otherwise by telling the
 # user the exact command and stopping. Sourced by run.sh and test.sh.
 
-# To build and run the program.
+# To build and run the program. Configuring the tree also looks for
+# GoogleTest and XTest (the tests are part of it), and run.sh's helper
+# quilvane_snapshot types through XTest.
 QV_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config llvm clang
-  libsdl2-dev libcairo2-dev libpango1.0-dev libx11-dev fonts-liberation)
+  libsdl2-dev libcairo2-dev libpango1.0-dev libx11-dev fonts-liberation
+  libgtest-dev libxtst-dev)
 # To run it on a machine without a display (a private X server).
 QV_HEADLESS_RUN_PACKAGES=(xvfb libxtst-dev)
 # To build and run the tests, the sanitizer build, the fuzzers and the
