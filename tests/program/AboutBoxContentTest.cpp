@@ -120,6 +120,13 @@ TEST(AboutBoxContent, ShowsIconNameVersionCopyrightAndOk) {
         EXPECT_EQ(at(2, 3), 0xFFFFFFu);
         EXPECT_EQ(at(23, 30), 0x000000u) << "the bottom of the record dot: the 32-pixel image, not the 16";
 
+        // The box is the active window; the recorder under it is drawn inactive.
+        constexpr std::uint32_t kActiveCaption = 0x0A246A;
+        constexpr std::uint32_t kInactiveCaption = 0x808080;
+        EXPECT_EQ(hexOf(program.screen().pixel(shown, kFrame, kFrame)), hexOf(kActiveCaption));
+        EXPECT_EQ(hexOf(program.screen().pixel(program.surfaceOf(program.recorder()), kFrame, kFrame)),
+                  hexOf(kInactiveCaption));
+
         writePictureOf(program, about, "about_box");
         program.key(VK_ESCAPE);
     });
