@@ -20,6 +20,8 @@ struct Opener {
     std::function<void(HeadlessProgram&, HWND popup)> choose;
 };
 
+void PrintTo(const Opener& r, std::ostream* os) { *os << r.name; }
+
 void clickAboutItem(HeadlessProgram& program, HWND popup) {
     HMENU menu = GetSystemMenu(program.recorder(), FALSE);
     program.click(centreOf(popupItemRect(popup, menu, 3)));
@@ -69,6 +71,8 @@ struct Closer {
     std::function<void(HeadlessProgram&, HWND about)> close;
 };
 
+void PrintTo(const Closer& r, std::ostream* os) { *os << r.name; }
+
 const std::vector<Closer> kClosers = {
     {"OkButton", [](HeadlessProgram& p, HWND about) { p.clickOn(GetDlgItem(about, IDOK)); }},
     {"Enter", [](HeadlessProgram& p, HWND) { p.key(VK_RETURN); }},
@@ -87,6 +91,8 @@ struct FocusStart {
     const char* name;
     int controlId;
 };
+
+void PrintTo(const FocusStart& r, std::ostream* os) { *os << r.name; }
 
 const std::vector<FocusStart> kFocusStarts = {{"FocusOnClose", IDOK}, {"FocusOnDetectHardware", IDC_DETECT_HARDWARE}};
 

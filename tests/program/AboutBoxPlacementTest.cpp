@@ -26,6 +26,8 @@ struct PlacementRow {
     Clamp clampY;
 };
 
+void PrintTo(const PlacementRow& r, std::ostream* os) { *os << r.name; }
+
 const std::vector<display::Monitor> kSingle = {{{0, 0, 1024, 768}, {0, 0, 1024, 738}}};
 const std::vector<display::Monitor> kTaskBarOnTop = {{{0, 0, 1024, 768}, {0, 40, 1024, 768}}};
 // A second screen to the left of the primary one, with negative coordinates.

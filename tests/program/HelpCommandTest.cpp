@@ -19,6 +19,8 @@ struct Place {
     DWORD context;
 };
 
+void PrintTo(const Place& r, std::ostream* os) { *os << r.name; }
+
 const std::vector<Place> kPlaces = {
     {"RecorderFocusOnClose", false, IDOK, kRecorderContext},
     {"RecorderFocusOnDetectHardware", false, IDC_DETECT_HARDWARE, kRecorderContext},
@@ -29,6 +31,8 @@ struct Modifiers {
     const char* name;
     unsigned bits;
 };
+
+void PrintTo(const Modifiers& r, std::ostream* os) { *os << r.name; }
 
 const std::vector<Modifiers> kModifiers = {
     {"F1", 0},
@@ -119,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, HelpRequest, ::testing::ValuesIn(allCases()), [](
 });
 
 // Asking twice asks twice: nothing is remembered between requests.
-TEST(HelpRequest, EveryF1AsksAgain) {
+TEST(HelpCommand, EveryF1AsksAgain) {
     HeadlessProgram program;
     RecordingHelpEngine engine(program, TRUE);
     program.then([&] {
@@ -142,7 +146,7 @@ namespace {
 // F1 while the mouse holds Detect Hardware down: the request cancels the
 // press (the button lets the mouse go and comes up), so releasing the mouse
 // afterwards clicks nothing.
-TEST(HelpRequest, CancelsTheMousePressOfAButton) {
+TEST(HelpCommand, CancelsTheMousePressOfAButton) {
     HeadlessProgram program;
     RecordingHelpEngine engine(program, TRUE);
     HWND detect = nullptr;

@@ -18,10 +18,14 @@ struct Place {
     bool inAbout;
 };
 
+void PrintTo(const Place& r, std::ostream* os) { *os << r.name; }
+
 struct Engine {
     const char* name;
     bool recording;  // a recording engine that fails; else the default engine
 };
+
+void PrintTo(const Engine& r, std::ostream* os) { *os << r.name; }
 
 using Case = std::tuple<Place, Engine>;
 

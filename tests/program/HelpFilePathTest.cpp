@@ -17,6 +17,8 @@ struct PathRow {
     const char* appName;  // the failure box's caption
 };
 
+void PrintTo(const PathRow& r, std::ostream* os) { *os << r.name; }
+
 const std::vector<PathRow> kRows = {
     {"Installed", "/opt/quilvane/bin/quilvane", "/opt/quilvane/bin/quilvane.HLP", "quilvane"},
     {"Plain", "/usr/bin/quilvane", "/usr/bin/quilvane.HLP", "quilvane"},

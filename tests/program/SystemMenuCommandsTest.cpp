@@ -15,6 +15,8 @@ struct CommandRow {
     bool opensAbout;
 };
 
+void PrintTo(const CommandRow& r, std::ostream* os) { *os << hexOf(r.id); }
+
 std::vector<CommandRow> commandRows() {
     std::vector<CommandRow> rows;
     for (UINT id = 0x0010; id <= 0x001F; ++id) rows.push_back({id, true});
@@ -63,6 +65,8 @@ struct CloseRoute {
     std::function<void(HeadlessProgram&)> first;   // then the program waits
     std::function<void(HeadlessProgram&)> second;  // null: the first step ends the program
 };
+
+void PrintTo(const CloseRoute& r, std::ostream* os) { *os << r.name; }
 
 class SystemCloseCommand : public ::testing::TestWithParam<CloseRoute> {};
 
@@ -113,6 +117,8 @@ struct MoveRow {
     unsigned endKey;  // Enter keeps the place, Escape goes back
     int steps_dx, steps_dy;
 };
+
+void PrintTo(const MoveRow& r, std::ostream* os) { *os << r.name; }
 
 const std::vector<MoveRow> kMoveRows = {
     {"SentLeftThriceEnterKeeps", false, {VK_LEFT, VK_LEFT, VK_LEFT}, VK_RETURN, -3, 0},

@@ -17,6 +17,8 @@ struct DismissRow {
     std::function<void(HeadlessProgram&)> leave;  // input that closes the menu, or that must not open it
 };
 
+void PrintTo(const DismissRow& r, std::ostream* os) { *os << r.name; }
+
 POINT centreOfControl(HeadlessProgram& p, int id) { return HeadlessProgram::centre(p.control(id)); }
 
 const std::vector<DismissRow> kRows = {

@@ -55,6 +55,8 @@ struct ResourceVariant {
     std::function<std::span<const std::uint8_t>()> resources;
 };
 
+void PrintTo(const ResourceVariant& r, std::ostream* os) { *os << r.name; }
+
 class SystemMenuWithoutAboutString : public ::testing::TestWithParam<ResourceVariant> {};
 
 // With string 101 missing or empty the program adds neither the separator
@@ -173,6 +175,8 @@ struct MenuPlaceRow {
     bool rightClick;
     bool byKeyboard;
 };
+
+void PrintTo(const MenuPlaceRow& r, std::ostream* os) { *os << r.name; }
 
 class SystemMenuPlacement : public ::testing::TestWithParam<MenuPlaceRow> {};
 
