@@ -167,3 +167,53 @@ INSTANTIATE_TEST_SUITE_P(Ways, AboutBoxOpenClose, ::testing::ValuesIn(allCases()
 });
 
 }  // namespace
+
+namespace {
+
+// While the box is up the recorder window takes no input: clicks on its
+// buttons, its caption's icon and close box, and the native close request
+// only bring the box forward.
+TEST(AboutBoxModality, RecorderTakesNoInputWhileTheBoxIsUp) {
+    HeadlessProgram program;
+    HWND recorder = nullptr;
+    HWND about = nullptr;
+    std::string before;
+    const std::vector<std::pair<const char*, std::function<void()>>> attempts = {
+        {"click on Close", [&] { program.clickOn(program.control(IDOK)); }},
+        {"click on Detect Hardware", [&] { program.clickOn(program.control(IDC_DETECT_HARDWARE)); }},
+        {"click on the caption's icon", [&] { program.click(captionIconPoint(recorder)); }},
+        {"right click on the caption", [&] { program.click(captionTitlePoint(recorder), display::MouseButton::Right); }},
+        {"click on the close box", [&] { program.click(captionClosePoint(recorder)); }},
+        {"native close request", [&] { program.screen().requestClose(program.surfaceOf(recorder)); }},
+    };
+    program.then([&] {
+        recorder = program.recorder();
+        before = describeWindow(recorder);
+        program.key(VK_SPACE, display::ModAlt);
+        program.key('A');
+    });
+    for (const auto& [name, attempt] : attempts) {
+        program.then([&, name = name, attempt = attempt] {
+            SCOPED_TRACE(name);
+            about = program.topLevel(kAboutTitle);
+            ASSERT_NE(about, nullptr);
+            attempt();
+        });
+        program.then([&, name = name] {
+            SCOPED_TRACE(std::string("after ") + name);
+            EXPECT_EQ(program.topLevel(kAboutTitle), about) << "the box is still up";
+            EXPECT_EQ(openPopupMenu(program), nullptr);
+            EXPECT_EQ(GetActiveWindow(), about);
+            EXPECT_FALSE(IsWindowEnabled(recorder));
+            EXPECT_TRUE(program.screen().sleeps().empty());
+        });
+    }
+    program.then([&] { program.key(VK_ESCAPE); });
+    program.then([&] {
+        EXPECT_EQ(describeWindow(recorder), before);
+        program.key(VK_ESCAPE);
+    });
+    EXPECT_EQ(program.run(), 0);
+}
+
+}  // namespace
