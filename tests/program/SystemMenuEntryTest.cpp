@@ -50,6 +50,8 @@ TEST(SystemMenuEntry, MenuEndsWithSeparatorAndAboutAndIsTheWindowsOwnCopy) {
     EXPECT_EQ(program.run(), 0);
 }
 
+namespace {
+
 struct ResourceVariant {
     const char* name;
     std::function<std::span<const std::uint8_t>()> resources;
@@ -265,3 +267,5 @@ TEST(SystemMenuEntry, ClickThatOpensTheMenuChoosesNothingUnderThePointer) {
     program.then([&] { program.key(VK_ESCAPE); });
     EXPECT_EQ(program.run(), 0);
 }
+
+}  // namespace
