@@ -201,6 +201,7 @@ void ScreenClient::click(int x, int y, PointerButton button) {
 }
 
 void ScreenClient::drag(int fromX, int fromY, int toX, int toY, int steps) {
+    if (steps < 1) steps = 1;
     const int screen = DefaultScreen(m_display);
     XTestFakeMotionEvent(m_display, screen, fromX, fromY, CurrentTime);
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
