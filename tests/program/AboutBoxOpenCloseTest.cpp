@@ -182,7 +182,8 @@ TEST(AboutBoxModality, RecorderTakesNoInputWhileTheBoxIsUp) {
         {"click on Close", [&] { program.clickOn(program.control(IDOK)); }},
         {"click on Detect Hardware", [&] { program.clickOn(program.control(IDC_DETECT_HARDWARE)); }},
         {"click on the caption's icon", [&] { program.click(captionIconPoint(recorder)); }},
-        {"right click on the caption", [&] { program.click(captionTitlePoint(recorder), display::MouseButton::Right); }},
+        {"right click on the caption",
+         [&] { program.click(captionTitlePoint(recorder), display::MouseButton::Right); }},
         {"click on the close box", [&] { program.click(captionClosePoint(recorder)); }},
         {"native close request", [&] { program.screen().requestClose(program.surfaceOf(recorder)); }},
     };

@@ -92,7 +92,8 @@ TEST_P(HelpRequest, AsksForTheContextOfTheWindowInUseOnlyForPlainF1) {
                 if (log[i].rfind("cursor ", 0) == 0) cursorLines.push_back(log[i]);
             EXPECT_EQ(cursorLines, (std::vector<std::string>{"cursor wait", "cursor arrow"}));
         } else {
-            EXPECT_TRUE(engine.calls.empty()) << "asked for context " << hexOf(static_cast<unsigned>(engine.calls[0].data));
+            EXPECT_TRUE(engine.calls.empty())
+                << "asked for context " << hexOf(static_cast<unsigned>(engine.calls[0].data));
         }
         EXPECT_EQ(program.screen().cursor(), display::Cursor::Arrow);
         // A shown topic leaves everything as it was.

@@ -85,7 +85,8 @@ TEST_P(HelpFailureBox, ShownOverTheWindowInUseOnceAndUntilOk) {
             const std::string cls = HeadlessProgram::className(c);
             if (cls == "Static" && (HeadlessProgram::style(c) & SS_TYPEMASK) == SS_ICON) {
                 ++icons;
-                EXPECT_EQ(SendMessageA(c, STM_GETICON, 0, 0), reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_EXCLAMATION)));
+                EXPECT_EQ(SendMessageA(c, STM_GETICON, 0, 0),
+                          reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_EXCLAMATION)));
             } else if (cls == "Button") {
                 ++buttons;
                 EXPECT_EQ(GetDlgCtrlID(c), IDOK);

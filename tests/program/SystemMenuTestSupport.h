@@ -76,7 +76,9 @@ inline std::vector<MenuEntry> entriesOf(HMENU menu) {
 
 // The standard part of a fixed dialog's system menu, and the whole menu
 // with the About entry.
-inline std::vector<MenuEntry> standardEntries() { return {{SC_MOVE, "&Move", false}, {SC_CLOSE, "&Close\tAlt+F4", false}}; }
+inline std::vector<MenuEntry> standardEntries() {
+    return {{SC_MOVE, "&Move", false}, {SC_CLOSE, "&Close\tAlt+F4", false}};
+}
 inline std::vector<MenuEntry> entriesWithAbout() {
     std::vector<MenuEntry> e = standardEntries();
     e.push_back({0, "", true});
