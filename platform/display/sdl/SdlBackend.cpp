@@ -247,7 +247,13 @@ public:
         }
     }
 
-    void sleep(std::uint32_t ms) override { SDL_Delay(ms); }
+    void sleep(std::uint32_t ms) override {
+        // The wait watches the display connection (whose loss ends the
+        // program at once); any window of ours gives access to it.
+        keepBlockingWaitAvailable();
+        SDL_Window* any = m_surfaces.empty() ? m_idleWindow : m_surfaces.begin()->second.window;
+        sdl::sleepWatchingDisplay(any, ms);
+    }
 
     std::uint32_t now() override { return SDL_GetTicks(); }
 

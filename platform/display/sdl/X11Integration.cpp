@@ -1,10 +1,13 @@
 #include "platform/display/sdl/X11Integration.h"
 
 #include <SDL_syswm.h>
+#include <SDL_timer.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 
 namespace display::sdl {
@@ -108,6 +111,32 @@ std::optional<POINT> pointerRootPosition(const SDL_SysWMmsg* message) {
     case EnterNotify:
     case LeaveNotify: return POINT{event.xcrossing.x_root, event.xcrossing.y_root};
     default: return std::nullopt;
+    }
+}
+
+void sleepWatchingDisplay(SDL_Window* window, std::uint32_t ms) {
+    Display* display;
+    Window xwindow;
+    if (!window || !x11Window(window, display, xwindow) || g_displayLostLength == 0) {
+        SDL_Delay(ms);
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    // Only the server hanging up wakes the wait, not input: reading input
+    // now would take it past Xlib's queue, and Xlib reads nothing more
+    // while its queue holds events.
+    pollfd connection{ConnectionNumber(display), POLLRDHUP, 0};
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return;
+        connection.revents = 0;
+        if (::poll(&connection, 1, static_cast<int>(left)) <= 0) continue;
+        if (connection.revents & (POLLRDHUP | POLLHUP | POLLERR)) onDisplayLost(display);
+        // Anything else (a descriptor that is not a socket): wait the rest
+        // without spinning on it.
+        SDL_Delay(static_cast<Uint32>(left));
+        return;
     }
 }
 

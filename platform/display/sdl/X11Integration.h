@@ -6,6 +6,7 @@
 
 #include <SDL_video.h>
 
+#include <cstdint>
 #include <optional>
 
 #include <string>
@@ -26,6 +27,12 @@ void installDisplayLostHandler(const std::string& programName);
 // SDL chains its own handler to this one and puts this one back when it
 // shuts down, which is when an error still in flight is read.
 void installProtocolErrorHandler();
+
+// Blocks the thread for `ms` milliseconds, as SDL_Delay does, while
+// watching the display connection of `window`: a lost display ends the
+// process at once, as installDisplayLostHandler says, instead of when the
+// wait is over. Input arriving meanwhile stays unread for the event loop.
+void sleepWatchingDisplay(SDL_Window* window, std::uint32_t ms);
 
 // Sets _NET_WM_ICON of the window to all `icons` (task bars pick the size
 // they need). Returns false with a message when the window is not an X11
