@@ -98,7 +98,8 @@ const Font& messageFont() {
 }
 
 const Font& captionFont() {
-    static const std::shared_ptr<const Font> font = Font::get({"MS Sans Serif", 8, 700, false});
+    // The classic caption face; bold text needs the Arial-metric face at its full size.
+    static const std::shared_ptr<const Font> font = Font::get({"Tahoma", 8, 700, false});
     return *font;
 }
 

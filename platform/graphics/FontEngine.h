@@ -38,6 +38,8 @@ public:
 
     PangoFontMap* fontMap() const { return fontMap_; }
     PangoContext* context() const { return context_; }
+    // The context a font's text is laid out and rendered in.
+    PangoContext* contextFor(const Font& font) const;
 
     // The layout of `request` in `font`, from the cache when it was laid
     // out before. The result stays valid until the next call.
@@ -51,7 +53,10 @@ private:
     ~FontEngine();
 
     PangoFontMap* fontMap_ = nullptr;
-    PangoContext* context_ = nullptr;
+    PangoContext* makeContext(cairo_hint_style_t hintStyle);
+
+    PangoContext* context_ = nullptr;      // regular text, fully hinted
+    PangoContext* boldContext_ = nullptr;  // bold text, lightly hinted
     std::unordered_map<std::string, LaidOutText> cache_;
     std::string key_;  // reused buffer for cache keys
 };
