@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
     std::string programPath = n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string(argv[0]);
     std::string name = AfxExeNameFor(programPath);
 
+    // The environment the libraries read is settled first: changing it
+    // while the second thread reads it would be a data race.
+    graphics::prepareFontEnvironment();
+    display::prepareSdlProcessEnvironment();
     // Fonts are found and their glyphs drawn on a second thread while the
     // display connection and the window system start on this one.
     std::string fontError;

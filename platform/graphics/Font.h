@@ -64,6 +64,12 @@ const Font& menuFont();
 // false with a message naming what is missing (a start-up fault).
 bool fontsUsable(std::string* error);
 
+// Sets the environment variables the font libraries read (FreeType's
+// interpreter). The graphics layer does it before it first loads a font; a
+// program that starts threads does it before them, since changing the
+// environment while another thread reads it is a data race.
+void prepareFontEnvironment();
+
 // Loads the system fonts and draws every printable ASCII character of each
 // once off screen, so that the first frame finds its glyphs ready. Finding
 // and rasterising fonts is a good part of a start; a program can do it on a

@@ -25,16 +25,7 @@ FontEngine& FontEngine::instance() {
 }
 
 FontEngine::FontEngine() {
-    // FreeType's classic TrueType interpreter snaps stems to whole pixels in
-    // both directions, which gives the crisp text of the classic look (the
-    // newer one hints vertically only). FreeType reads this when cairo
-    // creates its FreeType library, at the first font load below.
-    std::string properties;
-    if (const char* given = std::getenv("FREETYPE_PROPERTIES")) properties = std::string(given) + " ";
-    if (properties.find("interpreter-version") == std::string::npos) {
-        properties += "truetype:interpreter-version=35";
-        setenv("FREETYPE_PROPERTIES", properties.c_str(), 1);
-    }
+    prepareFontEnvironment();
 
     // One font map of our own at 96 DPI: the process-wide default map would
     // follow the desktop's resolution.
@@ -118,6 +109,23 @@ const LaidOutText& FontEngine::layout(const Font& font, const LayoutRequest& req
 }
 
 }  // namespace graphics::detail
+
+namespace graphics {
+
+void prepareFontEnvironment() {
+    // FreeType's classic TrueType interpreter snaps stems to whole pixels in
+    // both directions, which gives the crisp text of the classic look (the
+    // newer one hints vertically only). FreeType reads this when cairo
+    // creates its FreeType library, at the first font load.
+    std::string properties;
+    if (const char* given = std::getenv("FREETYPE_PROPERTIES")) properties = std::string(given) + " ";
+    if (properties.find("interpreter-version") == std::string::npos) {
+        properties += "truetype:interpreter-version=35";
+        setenv("FREETYPE_PROPERTIES", properties.c_str(), 1);
+    }
+}
+
+}  // namespace graphics
 
 #if defined(__SANITIZE_ADDRESS__)
 // fontconfig keeps its configuration for the life of the process and frees

@@ -396,6 +396,8 @@ private:
 
 }  // namespace
 
+void prepareSdlProcessEnvironment() { sdl::prepareSdlEnvironment(); }
+
 std::unique_ptr<Backend> createSdlBackend(const std::string& programName, std::string* error) {
     // Before SDL starts: SDL puts back the handler it found when it shuts
     // down, and errors still in flight are read then.

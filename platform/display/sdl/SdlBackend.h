@@ -22,4 +22,10 @@ namespace display {
 // process with status 1. Only one SDL backend may exist at a time.
 std::unique_ptr<Backend> createSdlBackend(const std::string& programName, std::string* error);
 
+// Sets the environment variables the SDL backend needs at start (no D-Bus
+// session bus). createSdlBackend does it itself; a program that starts
+// threads first does it before them, since changing the environment while
+// another thread reads it is a data race.
+void prepareSdlProcessEnvironment();
+
 }  // namespace display

@@ -36,7 +36,18 @@ void setHints(bool pinX11) {
 
 }  // namespace
 
+void prepareSdlEnvironment() {
+    // SDL asks D-Bus for the session bus at start (for input methods, which
+    // a program reading only keys never uses). Without a bus address libdbus
+    // would start dbus-launch as a child process, leaving a bus daemon
+    // behind, and with one SDL would connect to the bus and read the input
+    // method's address file. "disabled:" makes libdbus answer that there is
+    // no bus, and SDL goes on without one.
+    if (envValue("DBUS_SESSION_BUS_ADDRESS") != "disabled:") setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
 bool startSdlVideo(std::string* error) {
+    prepareSdlEnvironment();
     const std::string chosenDriver = envValue("SDL_VIDEODRIVER");
     const bool pinX11 = chosenDriver.empty() || chosenDriver == "x11";
     const std::string displayName = envValue("DISPLAY");
