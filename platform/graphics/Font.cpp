@@ -83,6 +83,8 @@ Font::Font(const FontSpec& spec) : spec_(spec) {
 Font::~Font() { pango_font_description_free(description_); }
 
 std::shared_ptr<const Font> Font::get(const FontSpec& spec) {
+    // Fonts are shared for the life of the process, like the engine that
+    // lays them out: a few specs, each asked for by every dialog.
     static std::mutex mutex;
     static std::vector<std::shared_ptr<const Font>> fonts;
     std::lock_guard lock(mutex);

@@ -20,6 +20,12 @@ constexpr int kTabChars = 8;
 }  // namespace
 
 FontEngine& FontEngine::instance() {
+    // Shared for the life of the process by design: the pango font map, its
+    // contexts and the layout cache serve every window system the process
+    // runs (a test program runs many), and loading fonts again for each would
+    // cost a good part of a start. The engine is released at exit; fontconfig
+    // keeps part of its configuration and caches until the process ends (see
+    // the suppression at the end of this file).
     static FontEngine engine;
     return engine;
 }

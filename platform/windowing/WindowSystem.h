@@ -156,7 +156,10 @@ public:
     HandleTable<struct DeviceContext> dcs;
     HandleTable<struct FontObject> fonts;
 
-    // Icons loaded with LoadIconA are shared: the same name gives the same handle.
+    // Icons loaded with LoadIconA are shared: the same name gives the same
+    // handle, and the program never releases them (there is no DestroyIcon).
+    // They live as long as the window system, whose icon table frees them
+    // when it ends.
     std::map<std::pair<HINSTANCE, std::string>, HICON> sharedIcons;
 
     HCURSOR arrowCursor = nullptr;
