@@ -2,6 +2,9 @@
 // seeded random stream of user input, and after every action the storm
 // checks what must always hold (StormInvariants.h).
 //
+// Some actions come while the program waits in Detect Hardware; they are
+// taken when the wait is over, as input given during a blocking wait is.
+//
 // Actions that end the program (Escape, Close, Alt+F4, the close box, ...)
 // are part of the stream: the run is checked to have ended cleanly (status
 // 0, no window, menu, font or device context left) and the program is
@@ -61,6 +64,13 @@ public:
         checker_.startRun();
         int finalEscapes = 0;
         program.options().onExit = [&](windowing::WindowSystem& system) { checkLeftovers(system); };
+        program.options().onStart = [&](windowing::WindowSystem& system) {
+            auto forget = system.destroyHook;
+            system.destroyHook = [this, forget](HWND hwnd) {
+                checker_.windowDestroyed(hwnd);
+                if (forget) forget(hwnd);
+            };
+        };
 
         std::function<void()> step = [&] {
             storm::SeenWindows seen = storm::lookAtWindows();
@@ -85,6 +95,16 @@ public:
             ++actionsDone_;
             program.then(step);
         };
+        // Input given while the program waits in Detect Hardware: it arrives
+        // in the queue during the wait and is taken afterwards.
+        program.screen().onSleep([&](std::uint32_t) {
+            if (finished()) return;
+            storm::SeenWindows seen = storm::lookAtWindows();
+            for (int n = std::uniform_int_distribution<int>(0, 2)(random_); n > 0; --n) {
+                remember("during the wait: " + input.next(seen));
+                ++actionsDone_;
+            }
+        });
         program.then(step);
         int status = program.run();
         events_ += input.eventsQueued() + 2 * static_cast<std::size_t>(finalEscapes);

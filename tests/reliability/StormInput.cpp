@@ -250,34 +250,62 @@ StormInput::Plan StormInput::planWindowManager(const SeenWindows& seen) {
     const SeenWindow& w = anyWindow(seen);
     display::SurfaceId surface = 0;
     if (windowing::Window* window = windowing::live(w.hwnd)) surface = window->surface;
-    switch (uniform(0, 2)) {
+    std::string whom = roleName(w.role);
+    bool mayEnd = w.role == WindowRole::Recorder;
+    // Now and then the event names a window that is gone: a window
+    // manager's news can arrive after the program destroyed the window.
+    for (const SeenWindow& now : seen.windows)
+        if (windowing::Window* window = windowing::live(now.hwnd)) surfacesSeen_.insert(window->surface);
+    std::vector<display::SurfaceId> gone;
+    for (display::SurfaceId id : surfacesSeen_)
+        if (!screen_.surface(id)) gone.push_back(id);
+    if (!gone.empty() && chance(6)) {
+        surface = gone[static_cast<std::size_t>(uniform(0, static_cast<int>(gone.size()) - 1))];
+        whom = "a window that is gone";
+        mayEnd = false;
+    }
+    auto event = [this](display::EventType type, display::SurfaceId id, POINT at = {}) {
+        display::Event e;
+        e.type = type;
+        e.surface = id;
+        e.point = at;
+        screen_.push(e);
+        ++events_;
+    };
+    switch (uniform(0, 4)) {
     case 0:
-        return {std::string("window manager closes ") + roleName(w.role), w.role == WindowRole::Recorder,
-                [this, surface] {
+        return {"window manager closes " + whom, mayEnd, [this, surface] {
                     screen_.requestClose(surface);
-                    events_ += 1;
+                    ++events_;
                 }};
     case 1:
-        return {std::string("another program takes the focus, then ") + roleName(w.role) + " gets it back", false,
-                [this, surface] {
-                    display::Event lost;
-                    lost.type = display::EventType::FocusLost;
-                    lost.surface = screen_.focusedSurface();
-                    screen_.push(lost);
-                    display::Event gained;
-                    gained.type = display::EventType::FocusGained;
-                    gained.surface = surface;
-                    screen_.push(gained);
-                    events_ += 2;
+        return {"another program takes the focus, then " + whom + " gets it back", false, [this, event, surface] {
+                    event(display::EventType::FocusLost, screen_.focusedSurface());
+                    event(display::EventType::FocusGained, surface);
                 }};
-    default: {
+    case 2: {
         bool minimized = screen_.isMinimized(surface);
-        return {std::string("window manager ") + (minimized ? "restores " : "minimises ") + roleName(w.role), false,
-                [this, surface, minimized] {
+        return {std::string("window manager ") + (minimized ? "restores " : "minimises ") + whom, false,
+                [this, event, surface, minimized] {
+                    if (!screen_.surface(surface)) {
+                        event(minimized ? display::EventType::Restored : display::EventType::Minimized, surface);
+                        return;
+                    }
                     screen_.setMinimized(surface, !minimized);
-                    events_ += 1;
+                    ++events_;
                 }};
     }
+    case 3: {
+        POINT to = anyScreenPoint();
+        // The window manager moves the native window, then says so.
+        return {"window manager moves " + whom + " to " + pointText(to), false, [this, event, surface, to] {
+                    screen_.moveSurface(surface, to);
+                    event(display::EventType::Moved, surface, to);
+                }};
+    }
+    default:
+        return {"window manager asks " + whom + " to be drawn again", false,
+                [event, surface] { event(display::EventType::Exposed, surface); }};
     }
 }
 

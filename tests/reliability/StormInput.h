@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,7 @@ private:
     std::size_t events_ = 0;
     std::vector<display::MouseButton> heldButtons_;
     std::vector<DrawnKey> heldKeys_;
+    std::set<display::SurfaceId> surfacesSeen_;
 };
 
 }  // namespace storm

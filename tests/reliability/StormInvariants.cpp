@@ -57,6 +57,11 @@ bool isInside(HWND hwnd, HWND top) { return hwnd && (hwnd == top || IsChild(top,
 
 void StormChecker::startRun() { warningsThisRun_.clear(); }
 
+void StormChecker::windowDestroyed(HWND hwnd) {
+    windowing::Window* w = windowing::live(hwnd);
+    if (w && !w->isChild() && w->text == "Warning") warningsThisRun_.insert(hwnd);
+}
+
 std::vector<std::string> StormChecker::check(const SeenWindows& seen, const display::HeadlessBackend& screen) {
     std::vector<std::string> faults;
     checkWindowSet(seen, faults);

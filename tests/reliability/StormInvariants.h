@@ -35,6 +35,9 @@ class StormChecker {
 public:
     // A new run of the program starts (its backend is a new one).
     void startRun();
+    // Called for every window the program destroys: a Warning box dismissed
+    // by input typed during the wait may come and go between two checks.
+    void windowDestroyed(HWND hwnd);
     // The faults found now; empty when everything holds.
     std::vector<std::string> check(const SeenWindows& seen, const display::HeadlessBackend& screen);
 
@@ -49,7 +52,7 @@ private:
     // The recorder's controls as the first run showed them; every start
     // sets the same values, so every run is held to them.
     std::optional<std::vector<ControlState>> recorderAtStart_;
-    std::set<HWND> warningsThisRun_;
+    std::set<HWND> warningsThisRun_;  // seen at a check or destroyed
 };
 
 }  // namespace storm
