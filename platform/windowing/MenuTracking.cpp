@@ -89,9 +89,9 @@ public:
         }
         case T::FocusLost: return false;
         case T::CloseRequested:
-            translateEvent(e);
+            passEventOn(e);
             return false;
-        default: translateEvent(e); return true;
+        default: passEventOn(e); return true;
         }
     }
 

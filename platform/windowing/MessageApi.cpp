@@ -67,6 +67,12 @@ namespace windowing {
 
 bool nextBackendEvent(display::Event& event, bool wait) {
     WindowSystem& system = ws();
+    if (!system.passedOn.empty()) {
+        // Older than anything the backend holds.
+        event = system.passedOn.front();
+        system.passedOn.pop_front();
+        return true;
+    }
     for (;;) {
         if (!system.backend().nextEvent(event, wait)) return false;
         if (system.inputFilter && system.inputFilter(event)) {

@@ -48,7 +48,7 @@ void runMoveLoop(HWND hwnd, bool byMouse, POINT start) {
             }
         case T::KeyUp: return true;
         case T::FocusLost: return false;
-        default: translateEvent(e); return true;
+        default: passEventOn(e); return true;
         }
     });
     if (live(hwnd)) SendMessageA(hwnd, WM_EXITSIZEMOVE, 0, 0);

@@ -96,7 +96,7 @@ bool trackCloseButton(HWND hwnd) {
             over = false;
             return false;
         }
-        translateEvent(e);
+        passEventOn(e);
         return true;
     });
     setPushed(false);

@@ -149,6 +149,12 @@ public:
     // Called with each backend event before it becomes messages; returns
     // true when it consumed the event (menus and move loops track input so).
     std::function<bool(const display::Event&)> inputFilter;
+    // Backend events a tracking loop did not want, in order: they are taken
+    // again before new ones, so that they are routed when the program takes
+    // them (to the windows that can take input then), as input always is.
+    std::deque<display::Event> passedOn;
+    // Where the running tracking loop keeps what it passes on; null outside one.
+    std::vector<display::Event>* passing = nullptr;
 
     // --- other handle tables ---
     HandleTable<struct Menu> menus;

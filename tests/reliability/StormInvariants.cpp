@@ -98,10 +98,20 @@ void StormChecker::checkModalChain(const SeenWindows& seen, std::vector<std::str
     const SeenWindow& top = *chain.back();
     if (const SeenWindow* popup = seen.find(R::PopupMenu); popup && popup->owner != top.hwnd)
         faults.push_back(std::string("the popup menu does not belong to the ") + roleName(top.role) + " window");
+    // Names the top-level window holding `hwnd`, for the messages.
+    auto whose = [&seen](HWND hwnd) -> std::string {
+        if (!hwnd) return "nothing";
+        HWND top = GetAncestorTopLevel(hwnd);
+        for (const SeenWindow& w : seen.windows)
+            if (w.hwnd == top) return std::string(hwnd == top ? "" : "a control of ") + "the " + roleName(w.role) + " window";
+        return "an unknown window";
+    };
     if (GetActiveWindow() != top.hwnd)
-        faults.push_back(std::string("the active window is not the ") + roleName(top.role) + " window at the top");
+        faults.push_back("the active window is " + whose(GetActiveWindow()) + ", not the " + roleName(top.role) +
+                         " window at the top");
     if (!isInside(GetFocus(), top.hwnd))
-        faults.push_back(std::string("the keyboard focus is not in the ") + roleName(top.role) + " window at the top");
+        faults.push_back("the keyboard focus is on " + whose(GetFocus()) + ", not in the " + roleName(top.role) +
+                         " window at the top");
 }
 
 void StormChecker::checkRecorderControls(const SeenWindows& seen, std::vector<std::string>& faults) {
