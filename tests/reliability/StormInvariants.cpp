@@ -14,19 +14,21 @@ namespace storm {
 
 using R = WindowRole;
 
-const std::vector<std::vector<WindowRole>> kAllowedWindowSets = [] {
-    std::vector<std::vector<WindowRole>> sets;
-    for (std::vector<WindowRole> base : {std::vector<R>{R::Recorder}, {R::Recorder, R::About}, {R::Recorder, R::Warning}})
-        for (bool helpFailed : {false, true})
-            for (bool popup : {false, true}) {
-                std::vector<WindowRole> set = base;
-                if (helpFailed) set.push_back(R::HelpFailed);
-                if (popup) set.push_back(R::PopupMenu);
-                std::sort(set.begin(), set.end());
-                sets.push_back(set);
-            }
-    return sets;
-}();
+// Sorted by role, as SeenWindows::roles() gives them.
+const std::vector<std::vector<WindowRole>> kAllowedWindowSets = {
+    {R::Recorder},
+    {R::Recorder, R::PopupMenu},                               // the recorder's system menu
+    {R::Recorder, R::HelpFailed},                              // F1 in the recorder
+    {R::Recorder, R::HelpFailed, R::PopupMenu},                // and that box's system menu
+    {R::Recorder, R::About},
+    {R::Recorder, R::About, R::PopupMenu},                     // the About box's system menu
+    {R::Recorder, R::About, R::HelpFailed},                    // F1 in the About box
+    {R::Recorder, R::About, R::HelpFailed, R::PopupMenu},
+    {R::Recorder, R::Warning},
+    {R::Recorder, R::Warning, R::PopupMenu},                   // the Warning box's system menu
+    {R::Recorder, R::Warning, R::HelpFailed},                  // F1 in the Warning box
+    {R::Recorder, R::Warning, R::HelpFailed, R::PopupMenu},
+};
 
 namespace {
 
