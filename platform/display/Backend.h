@@ -99,7 +99,7 @@ public:
     virtual std::vector<Monitor> monitors() = 0;
 
     // Creates a hidden surface. Returns 0 on failure.
-    virtual SurfaceId createSurface(const SurfaceSpec& spec) = 0;
+    virtual SurfaceId createSurface(const SurfaceSpec& request) = 0;
     virtual void destroySurface(SurfaceId id) = 0;
     // Shows the surface, raises it and gives it the input focus.
     virtual void showSurface(SurfaceId id) = 0;

@@ -56,18 +56,18 @@ constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn
 
 }  // namespace
 
-Font::Font(const FontSpec& spec) : spec_(spec) {
+Font::Font(const FontSpec& fontSpec) : spec_(fontSpec) {
     description_ = pango_font_description_new();
-    pango_font_description_set_family(description_, familiesFor(spec.face).c_str());
+    pango_font_description_set_family(description_, familiesFor(fontSpec.face).c_str());
     // Points at 96 DPI: 8 pt is 10.667 pixels. The classic dialog face is a
     // bitmap face a little narrower than the Arial-metric faces that stand
     // in for it; at 63/64 of the size, Liberation Sans lays out its labels
     // in the widths their dialogs give them, with the same base units.
-    const int points = spec.pointSize > 0 ? spec.pointSize : 8;
-    const double scale = isClassicBitmapFace(spec.face) ? 63.0 / 64.0 : 1.0;
+    const int points = fontSpec.pointSize > 0 ? fontSpec.pointSize : 8;
+    const double scale = isClassicBitmapFace(fontSpec.face) ? 63.0 / 64.0 : 1.0;
     pango_font_description_set_absolute_size(description_, points * 96.0 / 72.0 * scale * PANGO_SCALE);
-    pango_font_description_set_weight(description_, pangoWeight(spec.weight));
-    pango_font_description_set_style(description_, spec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_weight(description_, pangoWeight(fontSpec.weight));
+    pango_font_description_set_style(description_, fontSpec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
 
     auto& engine = detail::FontEngine::instance();
     PangoFontMetrics* metrics = pango_context_get_metrics(engine.context(), description_, nullptr);
@@ -82,15 +82,15 @@ Font::Font(const FontSpec& spec) : spec_(spec) {
 
 Font::~Font() { pango_font_description_free(description_); }
 
-std::shared_ptr<const Font> Font::get(const FontSpec& spec) {
+std::shared_ptr<const Font> Font::get(const FontSpec& fontSpec) {
     // Fonts are shared for the life of the process, like the engine that
-    // lays them out: a few specs, each asked for by every dialog.
+    // lays them out: a few font descriptions, each asked for by every dialog.
     static std::mutex mutex;
     static std::vector<std::shared_ptr<const Font>> fonts;
     std::lock_guard lock(mutex);
     for (const auto& font : fonts)
-        if (font->spec() == spec) return font;
-    fonts.push_back(std::shared_ptr<const Font>(new Font(spec)));
+        if (font->fontSpec() == fontSpec) return font;
+    fonts.push_back(std::shared_ptr<const Font>(new Font(fontSpec)));
     return fonts.back();
 }
 

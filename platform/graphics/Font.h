@@ -24,11 +24,11 @@ struct FontSpec {
 
 class Font {
 public:
-    // Returns the font for `spec`; fonts are cached and shared for the life
+    // Returns the font for `fontSpec`; fonts are cached and shared for the life
     // of the process (pango keeps its font map for the process too).
-    static std::shared_ptr<const Font> get(const FontSpec& spec);
+    static std::shared_ptr<const Font> get(const FontSpec& fontSpec);
 
-    const FontSpec& spec() const { return spec_; }
+    const FontSpec& fontSpec() const { return spec_; }
     int height() const { return height_; }   // ascent + descent in pixels
     int ascent() const { return ascent_; }
     // Dialog base units of this font: horizontal is the average width of
@@ -45,7 +45,7 @@ public:
     Font& operator=(const Font&) = delete;
 
 private:
-    explicit Font(const FontSpec& spec);
+    explicit Font(const FontSpec& fontSpec);
     FontSpec spec_;
     PangoFontDescription* description_ = nullptr;
     int height_ = 0;

@@ -70,7 +70,7 @@ FontEngine::~FontEngine() {
 }
 
 PangoContext* FontEngine::contextFor(const Font& font) const {
-    return font.spec().weight >= 600 ? boldContext_ : context_;
+    return font.fontSpec().weight >= 600 ? boldContext_ : context_;
 }
 
 const LaidOutText& FontEngine::layout(const Font& font, const LayoutRequest& request) {

@@ -75,14 +75,14 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, const void* dialogTemplate, 
     }
     const resources::DialogTemplate& t = parsed.value();
 
-    graphics::FontSpec spec;
+    graphics::FontSpec fontSpec;
     if (t.hasFont) {
-        spec.face = t.faceName;
-        spec.pointSize = t.pointSize;
-        spec.weight = t.weight;
-        spec.italic = t.italic;
+        fontSpec.face = t.faceName;
+        fontSpec.pointSize = t.pointSize;
+        fontSpec.weight = t.weight;
+        fontSpec.italic = t.italic;
     }
-    auto font = graphics::Font::get(spec);
+    auto font = graphics::Font::get(fontSpec);
     SIZE base = font->baseUnits();
 
     DWORD style = t.style & ~WS_VISIBLE;

@@ -50,8 +50,8 @@ bool translateEvent(const display::Event& event);
 HWND windowOfSurface(display::SurfaceId surface);
 
 // --- MessageApi.cpp ---
-// Takes the next backend event, letting the input filter see it first.
-// Returns false when none is pending (wait=false).
+// Takes the next backend event: one a tracking loop passed on first, then
+// the backend's. Returns false when none is pending (wait=false).
 bool nextBackendEvent(display::Event& event, bool wait);
 
 // --- DialogManager.cpp ---

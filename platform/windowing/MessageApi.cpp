@@ -73,16 +73,7 @@ bool nextBackendEvent(display::Event& event, bool wait) {
         system.passedOn.pop_front();
         return true;
     }
-    for (;;) {
-        if (!system.backend().nextEvent(event, wait)) return false;
-        if (system.inputFilter && system.inputFilter(event)) {
-            if (!wait) continue;
-            // A filter consumed it; a waiting caller still wants an event
-            // that it can act on, so keep waiting.
-            continue;
-        }
-        return true;
-    }
+    return system.backend().nextEvent(event, wait);
 }
 
 }  // namespace windowing

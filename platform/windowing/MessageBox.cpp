@@ -130,7 +130,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         return 0;
     }
     auto fontObject = std::make_unique<FontObject>();
-    fontObject->font = graphics::Font::get(font.spec());
+    fontObject->font = graphics::Font::get(font.fontSpec());
     data->font = ws().fonts.add<HFONT>(std::move(fontObject));
     data->defaultId = buttons.front().id;
     HFONT hfont = data->font;

@@ -15,22 +15,22 @@ using namespace windowing;
 namespace {
 
 display::SurfaceId createSurfaceFor(Window& w) {
-    display::SurfaceSpec spec;
-    spec.rect = w.rect;
-    spec.title = w.text;
+    display::SurfaceSpec request;
+    request.rect = w.rect;
+    request.title = w.text;
     Window* owner = live(w.owner);
     bool popupMenu = w.windowClass && w.windowClass->name == "#32768";
     if (popupMenu)
-        spec.kind = display::SurfaceKind::PopupMenu;
+        request.kind = display::SurfaceKind::PopupMenu;
     else if (owner)
-        spec.kind = display::SurfaceKind::Dialog;
+        request.kind = display::SurfaceKind::Dialog;
     else
-        spec.kind = display::SurfaceKind::TopLevel;
-    spec.owner = owner ? owner->surface : 0;
+        request.kind = display::SurfaceKind::TopLevel;
+    request.owner = owner ? owner->surface : 0;
     // An owned window or a tool window has no task-bar entry of its own;
     // WS_EX_APPWINDOW asks for one.
-    spec.taskbarEntry = (w.exStyle & WS_EX_APPWINDOW) || (!owner && !popupMenu && !(w.exStyle & WS_EX_TOOLWINDOW));
-    return ws().backend().createSurface(spec);
+    request.taskbarEntry = (w.exStyle & WS_EX_APPWINDOW) || (!owner && !popupMenu && !(w.exStyle & WS_EX_TOOLWINDOW));
+    return ws().backend().createSurface(request);
 }
 
 void copyText(const std::string& text, LPSTR buffer, int size, int* copied) {

@@ -82,13 +82,6 @@ void WindowSystem::raiseTopLevel(HWND hwnd) {
     topLevels_.insert(topLevels_.begin(), hwnd);
 }
 
-void WindowSystem::lowerTopLevel(HWND hwnd) {
-    auto it = std::find(topLevels_.begin(), topLevels_.end(), hwnd);
-    if (it == topLevels_.end()) return;
-    topLevels_.erase(it);
-    topLevels_.push_back(hwnd);
-}
-
 bool WindowSystem::registerClass(const WindowClass& windowClass) {
     if (windowClass.name.empty() || !windowClass.proc || findClass(windowClass.name)) return false;
     classes_.push_back(std::make_unique<WindowClass>(windowClass));

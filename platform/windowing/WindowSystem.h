@@ -118,7 +118,6 @@ public:
     void removeWindow(HWND hwnd);
     std::vector<HWND> topLevelWindows() const;  // stacking order, top first
     void raiseTopLevel(HWND hwnd);
-    void lowerTopLevel(HWND hwnd);
 
     // --- classes ---
     bool registerClass(const WindowClass& windowClass);
@@ -146,9 +145,6 @@ public:
     MSG lastMessage{};       // the message GetMessage/PeekMessage returned last
     BYTE keyState[256] = {};
     POINT cursorPos{};
-    // Called with each backend event before it becomes messages; returns
-    // true when it consumed the event (menus and move loops track input so).
-    std::function<bool(const display::Event&)> inputFilter;
     // Backend events a tracking loop did not want, in order: they are taken
     // again before new ones, so that they are routed when the program takes
     // them (to the windows that can take input then), as input always is.

@@ -60,7 +60,7 @@ TEST(Font, ClassicSansNamesShareOneFace) {
     for (const char* face : {"MS Shell Dlg", "Tahoma", "Microsoft Sans Serif", "Arial", "ms sans serif"}) {
         SCOPED_TRACE(face);
         auto font = Font::get({face, 8, 0, false});
-        EXPECT_EQ(font->spec().face, face);
+        EXPECT_EQ(font->fontSpec().face, face);
         EXPECT_EQ(font->height(), reference.height());
         EXPECT_EQ(font->baseUnits(), reference.baseUnits());
     }
@@ -69,7 +69,7 @@ TEST(Font, ClassicSansNamesShareOneFace) {
 TEST(Font, SizeWeightAndStyleChangeTheFont) {
     const Font& regular = messageFont();
     const Font& bold = captionFont();
-    EXPECT_EQ(bold.spec().weight, 700);
+    EXPECT_EQ(bold.fontSpec().weight, 700);
     EXPECT_EQ(&menuFont(), &regular);
     const char* sample = "Recording Time";
     EXPECT_GT(textExtent(bold, sample, 0).cx, textExtent(regular, sample, 0).cx);
@@ -78,7 +78,7 @@ TEST(Font, SizeWeightAndStyleChangeTheFont) {
     EXPECT_GT(big->baseUnits().cx, regular.baseUnits().cx);
     auto italic = Font::get({"MS Sans Serif", 8, 0, true});
     EXPECT_NE(italic.get(), &regular);
-    EXPECT_TRUE(italic->spec().italic);
+    EXPECT_TRUE(italic->fontSpec().italic);
     // An unknown face falls back to the sans faces rather than to nothing.
     auto unknown = Font::get({"No Such Face 12345", 8, 0, false});
     EXPECT_EQ(unknown->height(), regular.height());

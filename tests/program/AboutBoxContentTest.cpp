@@ -62,9 +62,9 @@ TEST(AboutBoxContent, ShowsIconNameVersionCopyrightAndOk) {
         const auto* surface = program.screen().surface(program.surfaceOf(about));
         ASSERT_NE(surface, nullptr);
         EXPECT_EQ(surface->title, kAboutTitle);
-        EXPECT_FALSE(surface->spec.taskbarEntry) << "the box has no task-bar entry of its own";
-        EXPECT_EQ(surface->spec.kind, display::SurfaceKind::Dialog);
-        EXPECT_EQ(surface->spec.owner, program.surfaceOf(program.recorder()));
+        EXPECT_FALSE(surface->request.taskbarEntry) << "the box has no task-bar entry of its own";
+        EXPECT_EQ(surface->request.kind, display::SurfaceKind::Dialog);
+        EXPECT_EQ(surface->request.owner, program.surfaceOf(program.recorder()));
 
         RECT client;
         GetClientRect(about, &client);
@@ -84,7 +84,9 @@ TEST(AboutBoxContent, ShowsIconNameVersionCopyrightAndOk) {
             EXPECT_EQ(GetDlgCtrlID(c), row.id);
             EXPECT_EQ(HeadlessProgram::className(c), row.className);
             EXPECT_EQ(HeadlessProgram::style(c), row.style);
-            if (row.text) EXPECT_EQ(HeadlessProgram::text(c), row.text);
+            if (row.text) {
+                EXPECT_EQ(HeadlessProgram::text(c), row.text);
+            }
             RECT r = HeadlessProgram::screenRect(c);
             RECT expected = dialogUnits(about, row.x, row.y, row.w, row.h);
             EXPECT_EQ(r.left - origin.x, expected.left);

@@ -148,7 +148,7 @@ void expectWarningBox(HeadlessProgram& program, HWND recorder) {
     ASSERT_NE(surface, nullptr);
     EXPECT_TRUE(surface->shown);
     EXPECT_EQ(surface->title, "Warning");
-    EXPECT_EQ(surface->spec.owner, program.surfaceOf(recorder));
+    EXPECT_EQ(surface->request.owner, program.surfaceOf(recorder));
     EXPECT_GT(surface->presents, 0);
 
     // The recorder behind it: the button still greyed with "Detecting...".

@@ -118,7 +118,9 @@ TEST_P(HelpFailureBox, ShownOverTheWindowInUseOnceAndUntilOk) {
         EXPECT_EQ(GetActiveWindow(), inUse);
         EXPECT_EQ(GetFocus(), focusBefore);
         EXPECT_EQ(describeWindow(inUse, false), inUseBefore);
-        if (!place.inAbout) EXPECT_EQ(describeWindow(recorder), recorderBefore);
+        if (!place.inAbout) {
+            EXPECT_EQ(describeWindow(recorder), recorderBefore);
+        }
         EXPECT_EQ(differingPixels(presentedPixels(program, inUse), pixelsBefore), 0u) << "the window looks as before";
         // F1 asks again, and Escape dismisses the box like OK.
         program.key(VK_F1);

@@ -136,7 +136,7 @@ TEST(RecorderLayout, WindowIsSizedByDialogUnitsAndCaptioned) {
         const auto* surface = program.screen().surface(program.surfaceOf(dialog));
         ASSERT_NE(surface, nullptr);
         EXPECT_EQ(surface->title, "QUILVANE v2.03");
-        EXPECT_TRUE(surface->spec.taskbarEntry);
+        EXPECT_TRUE(surface->request.taskbarEntry);
         program.key(VK_ESCAPE);
     });
     EXPECT_EQ(program.run(), 0);

@@ -175,7 +175,9 @@ TEST_P(SystemMoveCommand, ArrowKeysMoveEnterKeepsEscapeGoesBack) {
         EXPECT_EQ(now.left - start.left, kept ? row.steps_dx * kMoveStep : 0);
         EXPECT_TRUE(IsWindowEnabled(recorder));
         EXPECT_EQ(GetActiveWindow(), recorder);
-        if (!kept) EXPECT_EQ(describeWindow(recorder), before);
+        if (!kept) {
+            EXPECT_EQ(describeWindow(recorder), before);
+        }
         program.key(VK_ESCAPE);
     });
     EXPECT_EQ(program.run(), 0);

@@ -115,12 +115,12 @@ std::uint32_t HeadlessBackend::pixel(SurfaceId id, int x, int y) const {
 
 std::vector<Monitor> HeadlessBackend::monitors() { return monitors_; }
 
-SurfaceId HeadlessBackend::createSurface(const SurfaceSpec& spec) {
+SurfaceId HeadlessBackend::createSurface(const SurfaceSpec& request) {
     SurfaceId id = nextId_++;
     SurfaceState& s = surfaces_[id];
-    s.spec = spec;
-    s.rect = spec.rect;
-    s.title = spec.title;
+    s.request = request;
+    s.rect = request.rect;
+    s.title = request.title;
     log_.push_back("create " + std::to_string(id));
     return id;
 }
@@ -136,7 +136,7 @@ void HeadlessBackend::raise(SurfaceId id) {
     stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), id), stacking_.end());
     stacking_.insert(stacking_.begin(), id);
     // Popup menus never take the keyboard focus.
-    if (surfaces_.at(id).spec.kind != SurfaceKind::PopupMenu) focused_ = id;
+    if (surfaces_.at(id).request.kind != SurfaceKind::PopupMenu) focused_ = id;
 }
 
 void HeadlessBackend::showSurface(SurfaceId id) {
@@ -153,7 +153,7 @@ void HeadlessBackend::hideSurface(SurfaceId id) {
     it->second.shown = false;
     stacking_.erase(std::remove(stacking_.begin(), stacking_.end(), id), stacking_.end());
     if (focused_ == id) {
-        SurfaceId owner = it->second.spec.owner;
+        SurfaceId owner = it->second.request.owner;
         focused_ = surfaces_.count(owner) && surfaces_.at(owner).shown ? owner : 0;
     }
     log_.push_back("hide " + std::to_string(id));

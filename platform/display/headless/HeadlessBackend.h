@@ -29,7 +29,7 @@ struct ScriptExhausted : std::runtime_error {
 class HeadlessBackend : public Backend {
 public:
     struct SurfaceState {
-        SurfaceSpec spec;
+        SurfaceSpec request;
         RECT rect{};
         std::string title;
         bool shown = false;
@@ -81,7 +81,7 @@ public:
 
     // --- Backend ---
     std::vector<Monitor> monitors() override;
-    SurfaceId createSurface(const SurfaceSpec& spec) override;
+    SurfaceId createSurface(const SurfaceSpec& request) override;
     void destroySurface(SurfaceId id) override;
     void showSurface(SurfaceId id) override;
     void hideSurface(SurfaceId id) override;

@@ -66,18 +66,18 @@ public:
         return result;
     }
 
-    SurfaceId createSurface(const SurfaceSpec& spec) override {
-        const int width = rectWidth(spec.rect);
-        const int height = rectHeight(spec.rect);
+    SurfaceId createSurface(const SurfaceSpec& request) override {
+        const int width = rectWidth(request.rect);
+        const int height = rectHeight(request.rect);
         if (width <= 0 || height <= 0) {
             report("cannot create a window of " + std::to_string(width) + "x" + std::to_string(height) + " pixels");
             return 0;
         }
-        const NativeSurface* owner = find(spec.owner);
+        const NativeSurface* owner = find(request.owner);
         Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-        switch (spec.kind) {
+        switch (request.kind) {
         case SurfaceKind::TopLevel:
-            if (!spec.taskbarEntry) flags |= SDL_WINDOW_SKIP_TASKBAR;
+            if (!request.taskbarEntry) flags |= SDL_WINDOW_SKIP_TASKBAR;
             break;
         case SurfaceKind::Dialog:
             flags |= SDL_WINDOW_SKIP_TASKBAR;
@@ -89,16 +89,16 @@ public:
         }
 
         // SDL reads the window type when it creates the X window.
-        if (spec.kind == SurfaceKind::Dialog) SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG");
+        if (request.kind == SurfaceKind::Dialog) SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG");
         SDL_Window* window =
-            SDL_CreateWindow(spec.title.c_str(), spec.rect.left, spec.rect.top, width, height, flags);
-        if (spec.kind == SurfaceKind::Dialog) SDL_ResetHint(SDL_HINT_X11_WINDOW_TYPE);
+            SDL_CreateWindow(request.title.c_str(), request.rect.left, request.rect.top, width, height, flags);
+        if (request.kind == SurfaceKind::Dialog) SDL_ResetHint(SDL_HINT_X11_WINDOW_TYPE);
         if (!window) {
             report(std::string("cannot create a window: ") + SDL_GetError());
             return 0;
         }
         sdl::markUndecorated(window);
-        if (spec.kind == SurfaceKind::Dialog && owner) {
+        if (request.kind == SurfaceKind::Dialog && owner) {
             // WM_TRANSIENT_FOR: window managers keep it above its owner.
             SDL_SetWindowModalFor(window, owner->window);
         }
@@ -106,9 +106,9 @@ public:
         const SurfaceId id = m_nextId++;
         NativeSurface surface;
         surface.window = window;
-        surface.kind = spec.kind;
-        surface.owner = owner ? spec.owner : 0;
-        surface.position = {spec.rect.left, spec.rect.top};
+        surface.kind = request.kind;
+        surface.owner = owner ? request.owner : 0;
+        surface.position = {request.rect.left, request.rect.top};
         m_surfaces[id] = surface;
         m_bySdlWindow[SDL_GetWindowID(window)] = id;
         return id;

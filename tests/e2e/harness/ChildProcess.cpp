@@ -52,20 +52,20 @@ std::vector<std::string> environmentWithout(const std::vector<std::string>& name
     return result;
 }
 
-pid_t startChild(const ChildSpec& spec, std::string* error) {
-    if (spec.argv.empty()) {
+pid_t startChild(const ChildSpec& child, std::string* error) {
+    if (child.argv.empty()) {
         if (error) *error = "no program to start";
         return -1;
     }
-    if (spec.passFds.size() > 8) {
+    if (child.passFds.size() > 8) {
         if (error) *error = "too many descriptors to pass";
         return -1;
     }
     std::vector<char*> argv;
-    for (const std::string& arg : spec.argv) argv.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : child.argv) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     std::vector<char*> envp;
-    for (const std::string& entry : spec.environment) envp.push_back(const_cast<char*>(entry.c_str()));
+    for (const std::string& entry : child.environment) envp.push_back(const_cast<char*>(entry.c_str()));
     envp.push_back(nullptr);
 
     int report[2];
@@ -90,16 +90,16 @@ pid_t startChild(const ChildSpec& spec, std::string* error) {
         const int reportFd = lift(report[1], report[1]);
         if (devNull < 0) failInChild(reportFd, EBADF);
         const int in = lift(devNull, reportFd);
-        const int out = lift(spec.stdoutFd >= 0 ? spec.stdoutFd : devNull, reportFd);
-        const int err = lift(spec.stderrFd >= 0 ? spec.stderrFd : devNull, reportFd);
+        const int out = lift(child.stdoutFd >= 0 ? child.stdoutFd : devNull, reportFd);
+        const int err = lift(child.stderrFd >= 0 ? child.stderrFd : devNull, reportFd);
         // At most a few passed descriptors; a fixed array avoids allocating here.
         int passed[8];
-        const std::size_t passCount = spec.passFds.size() < 8 ? spec.passFds.size() : 8;
-        for (std::size_t i = 0; i < passCount; ++i) passed[i] = lift(spec.passFds[i].first, reportFd);
+        const std::size_t passCount = child.passFds.size() < 8 ? child.passFds.size() : 8;
+        for (std::size_t i = 0; i < passCount; ++i) passed[i] = lift(child.passFds[i].first, reportFd);
         place(in, STDIN_FILENO, reportFd);
         place(out, STDOUT_FILENO, reportFd);
         place(err, STDERR_FILENO, reportFd);
-        for (std::size_t i = 0; i < passCount; ++i) place(passed[i], spec.passFds[i].second, reportFd);
+        for (std::size_t i = 0; i < passCount; ++i) place(passed[i], child.passFds[i].second, reportFd);
         ::execvpe(argv[0], argv.data(), envp.data());
         failInChild(reportFd, errno);
     }
@@ -116,7 +116,7 @@ pid_t startChild(const ChildSpec& spec, std::string* error) {
         int status;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
-        if (error) *error = "cannot start " + spec.argv[0] + ": " + std::strerror(childError);
+        if (error) *error = "cannot start " + child.argv[0] + ": " + std::strerror(childError);
         return -1;
     }
     return pid;

@@ -21,7 +21,7 @@ struct ChildSpec {
 
 // Returns the child's pid, or -1 with a message when it could not be started
 // (including an exec failure, which is reported from the child).
-pid_t startChild(const ChildSpec& spec, std::string* error);
+pid_t startChild(const ChildSpec& child, std::string* error);
 
 // The current environment without the named variables.
 std::vector<std::string> environmentWithout(const std::vector<std::string>& names);

@@ -40,15 +40,15 @@ ProgramRun::ProgramRun(const std::string& executable, const std::vector<std::str
                        const Options& options) {
     std::vector<std::string> removed{"DISPLAY", "SDL_VIDEODRIVER", "LSAN_OPTIONS"};
     for (const auto& [name, value] : options.environment) removed.push_back(name);
-    ChildSpec spec;
-    spec.environment = environmentWithout(removed);
-    if (!options.environment.count("LSAN_OPTIONS")) spec.environment.push_back(leakOptions());
-    if (options.display) spec.environment.push_back("DISPLAY=" + *options.display);
+    ChildSpec child;
+    child.environment = environmentWithout(removed);
+    if (!options.environment.count("LSAN_OPTIONS")) child.environment.push_back(leakOptions());
+    if (options.display) child.environment.push_back("DISPLAY=" + *options.display);
     for (const auto& [name, value] : options.environment) {
-        if (value) spec.environment.push_back(name + "=" + *value);
+        if (value) child.environment.push_back(name + "=" + *value);
     }
-    spec.argv.push_back(executable);
-    spec.argv.insert(spec.argv.end(), arguments.begin(), arguments.end());
+    child.argv.push_back(executable);
+    child.argv.insert(child.argv.end(), arguments.begin(), arguments.end());
 
     int out[2];
     int err[2];
@@ -62,9 +62,9 @@ ProgramRun::ProgramRun(const std::string& executable, const std::vector<std::str
         m_error = "cannot make a pipe";
         return;
     }
-    spec.stdoutFd = out[1];
-    spec.stderrFd = err[1];
-    m_pid = startChild(spec, &m_error);
+    child.stdoutFd = out[1];
+    child.stderrFd = err[1];
+    m_pid = startChild(child, &m_error);
     ::close(out[1]);
     ::close(err[1]);
     m_stdoutFd = out[0];

@@ -28,14 +28,14 @@ XvfbServer::XvfbServer(const Options& options) {
         if (logFd >= 0) ::close(logFd);
         return;
     }
-    ChildSpec spec;
-    spec.argv = {"Xvfb", "-displayfd", "3", "-screen", "0",
+    ChildSpec child;
+    child.argv = {"Xvfb", "-displayfd", "3", "-screen", "0",
                  std::to_string(options.width) + "x" + std::to_string(options.height) + "x24",
                  "-nolisten", "tcp", "-noreset"};
-    spec.environment = environmentWithout({});
-    spec.stderrFd = logFd;
-    spec.passFds = {{display[1], 3}};
-    m_pid = startChild(spec, &m_error);
+    child.environment = environmentWithout({});
+    child.stderrFd = logFd;
+    child.passFds = {{display[1], 3}};
+    m_pid = startChild(child, &m_error);
     ::close(display[1]);
     if (logFd >= 0) ::close(logFd);
     if (m_pid < 0) {
