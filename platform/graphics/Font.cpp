@@ -131,10 +131,11 @@ void prepareFonts() {
     std::string printable;
     for (char c = ' '; c < 127; ++c) printable += c;
     // Large enough for every glyph to be drawn, not clipped away.
-    Bitmap scratch(1024, 64);
-    Canvas canvas(scratch, {0, 0}, {0, 0, 1024, 64});
+    Bitmap scratch(1024, 40);
+    Canvas canvas(scratch, {0, 0}, {0, 0, 1024, 40});
     int top = 0;
-    for (const Font* font : {&messageFont(), &captionFont(), &menuFont()}) {
+    // The menu font is the message font: two faces to prepare.
+    for (const Font* font : {&messageFont(), &captionFont()}) {
         RECT rect{0, top, 1024, top + 20};
         canvas.drawText(*font, printable, rect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX, 0);
         top += 20;

@@ -44,6 +44,11 @@ void prepareSdlEnvironment() {
     // method's address file. "disabled:" makes libdbus answer that there is
     // no bus, and SDL goes on without one.
     if (envValue("DBUS_SESSION_BUS_ADDRESS") != "disabled:") setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    // SDL opens an X input method at start, and Xlib's local one parses the
+    // locale's whole compose table (thousands of lines: most of the start's
+    // time). This program takes keys, never composed text, so the table is
+    // left empty.
+    if (envValue("XCOMPOSEFILE") != "/dev/null") setenv("XCOMPOSEFILE", "/dev/null", 1);
 }
 
 bool startSdlVideo(std::string* error) {
