@@ -61,37 +61,28 @@ void click(HWND hwnd) {
         ButtonData* d = data(hwnd);
         if (d) SendMessageA(hwnd, BM_SETCHECK, d->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
     }
-    HWND parent = GetParent(hwnd);
-    if (parent)
-        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(hwnd));
+    notifyParent(hwnd, BN_CLICKED);
 }
 
 void paint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    graphics::Canvas* canvas = canvasOf(dc);
     ButtonData* d = data(hwnd);
-    Window* w = live(hwnd);
-    if (canvas && d && w) {
-        RECT rect;
-        GetClientRect(hwnd, &rect);
+    if (!d) return;
+    paintControl(hwnd, [&](graphics::Canvas& canvas, HDC, const RECT& rect, const Window& w) {
         graphics::look::ControlState state;
-        state.disabled = !w->enabled();
+        state.disabled = !w.enabled();
         state.focused = d->focused;
         state.pushed = d->pushed;
         state.checked = d->check == BST_CHECKED;
-        DWORD type = w->style & BS_TYPEMASK;
+        DWORD type = w.style & BS_TYPEMASK;
         state.isDefault = type == BS_DEFPUSHBUTTON;
         const graphics::Font& font = fontOf(hwnd);
         if (type == BS_GROUPBOX)
-            graphics::look::paintGroupBox(*canvas, font, rect, w->text, state);
+            graphics::look::paintGroupBox(canvas, font, rect, w.text, state);
         else if (isRadio(type))
-            graphics::look::paintRadioButton(*canvas, font, rect, w->text, state);
+            graphics::look::paintRadioButton(canvas, font, rect, w.text, state);
         else
-            graphics::look::paintPushButton(*canvas, font, rect, w->text, state);
-    }
-    EndPaint(hwnd, &ps);
+            graphics::look::paintPushButton(canvas, font, rect, w.text, state);
+    });
 }
 
 LRESULT dialogCode(HWND hwnd) {

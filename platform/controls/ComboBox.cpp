@@ -43,12 +43,6 @@ ComboData* data(HWND hwnd) { return extraOf<ComboData>(hwnd); }
 
 int closedHeight(HWND hwnd) { return fontOf(hwnd).height() + 8; }
 
-void notify(HWND hwnd, WORD code) {
-    if (HWND parent = GetParent(hwnd))
-        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), code),
-                     reinterpret_cast<LPARAM>(hwnd));
-}
-
 LRESULT select(HWND hwnd, int index) {
     ComboData* d = data(hwnd);
     if (!d) return CB_ERR;
@@ -93,39 +87,27 @@ LRESULT find(HWND hwnd, int start, LPCSTR text, bool exact) {
 }
 
 void paint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    graphics::Canvas* canvas = canvasOf(dc);
-    Window* w = live(hwnd);
     ComboData* d = data(hwnd);
-    if (canvas && w && d) {
-        RECT rect;
-        GetClientRect(hwnd, &rect);
+    if (!d) return;
+    paintControl(hwnd, [&](graphics::Canvas& canvas, HDC, const RECT& rect, const Window& w) {
         graphics::look::ControlState state;
-        state.disabled = !w->enabled();
+        state.disabled = !w.enabled();
         state.focused = d->focused;
         state.pushed = d->dropped;
-        graphics::look::paintComboBox(*canvas, fontOf(hwnd), rect, w->text, state);
-    }
-    EndPaint(hwnd, &ps);
+        graphics::look::paintComboBox(canvas, fontOf(hwnd), rect, w.text, state);
+    });
 }
 
 LRESULT listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        graphics::Canvas* canvas = canvasOf(dc);
         ListData* list = extraOf<ListData>(hwnd);
         ComboData* d = list ? data(list->combo) : nullptr;
-        if (canvas && d) {
-            RECT rect;
-            GetClientRect(hwnd, &rect);
-            canvas->frameRect(rect, GetSysColor(COLOR_WINDOWFRAME));
-            RECT inside = rectInflate(rect, -1, -1);
-            graphics::look::paintListItems(*canvas, fontOf(list->combo), inside, d->items, 0, list->highlighted,
-                                           list->itemHeight);
-        }
-        EndPaint(hwnd, &ps);
+        paintControl(hwnd, [&](graphics::Canvas& canvas, HDC, const RECT& rect, const Window&) {
+            if (!d) return;
+            canvas.frameRect(rect, GetSysColor(COLOR_WINDOWFRAME));
+            graphics::look::paintListItems(canvas, fontOf(list->combo), rectInflate(rect, -1, -1), d->items, 0,
+                                           list->highlighted, list->itemHeight);
+        });
         return 0;
     }
     if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
@@ -136,7 +118,7 @@ LRESULT listProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 void dropDown(HWND hwnd) {
     ComboData* d = data(hwnd);
     if (!d || d->dropped || d->items.empty()) return;
-    notify(hwnd, CBN_DROPDOWN);
+    notifyParent(hwnd, CBN_DROPDOWN);
     if (!(d = data(hwnd))) return;
     RECT box;
     GetWindowRect(hwnd, &box);
@@ -209,9 +191,9 @@ void dropDown(HWND hwnd) {
     repaintNow(hwnd);
     if (chosen >= 0 && chosen != d->selected) {
         select(hwnd, chosen);
-        notify(hwnd, CBN_SELCHANGE);
+        notifyParent(hwnd, CBN_SELCHANGE);
     }
-    notify(hwnd, CBN_CLOSEUP);
+    notifyParent(hwnd, CBN_CLOSEUP);
 }
 
 void moveSelection(HWND hwnd, int delta) {
@@ -220,7 +202,7 @@ void moveSelection(HWND hwnd, int delta) {
     int next = std::clamp(d->selected < 0 ? 0 : d->selected + delta, 0, static_cast<int>(d->items.size()) - 1);
     if (next == d->selected) return;
     select(hwnd, next);
-    notify(hwnd, CBN_SELCHANGE);
+    notifyParent(hwnd, CBN_SELCHANGE);
 }
 
 }  // namespace

@@ -21,29 +21,17 @@ struct EditData : WindowExtra {
     bool focused = false;
 };
 
-void notifyChange(HWND hwnd) {
-    if (HWND parent = GetParent(hwnd))
-        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), EN_CHANGE),
-                     reinterpret_cast<LPARAM>(hwnd));
-}
-
 void paint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    graphics::Canvas* canvas = canvasOf(dc);
-    Window* w = live(hwnd);
     EditData* d = extraOf<EditData>(hwnd);
-    if (canvas && w && d) {
-        RECT rect;
-        GetClientRect(hwnd, &rect);
+    if (!d) return;
+    paintControl(hwnd, [&](graphics::Canvas& canvas, HDC, const RECT& rect, const Window& w) {
         graphics::look::ControlState state;
-        state.disabled = !w->enabled();
+        state.disabled = !w.enabled();
         state.focused = d->focused;
-        bool bordered = (w->style & WS_BORDER) || (w->exStyle & WS_EX_CLIENTEDGE);
-        int caret = d->focused && w->enabled() ? static_cast<int>(std::min(d->caret, w->text.size())) : -1;
-        graphics::look::paintEdit(*canvas, fontOf(hwnd), rect, w->text, bordered, state, caret);
-    }
-    EndPaint(hwnd, &ps);
+        bool bordered = (w.style & WS_BORDER) || (w.exStyle & WS_EX_CLIENTEDGE);
+        int caret = d->focused && w.enabled() ? static_cast<int>(std::min(d->caret, w.text.size())) : -1;
+        graphics::look::paintEdit(canvas, fontOf(hwnd), rect, w.text, bordered, state, caret);
+    });
 }
 
 // Edits the text and moves the caret; returns whether the text changed.
@@ -118,13 +106,13 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_F1) return DefWindowProcA(hwnd, msg, wParam, lParam);
-        if (key(hwnd, wParam)) notifyChange(hwnd);
+        if (key(hwnd, wParam)) notifyParent(hwnd, EN_CHANGE);
         repaintNow(hwnd);
         return 0;
     case WM_CHAR:
         if (character(hwnd, static_cast<char>(wParam))) {
             repaintNow(hwnd);
-            notifyChange(hwnd);
+            notifyParent(hwnd, EN_CHANGE);
         }
         return 0;
     case EM_GETSEL: return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(d->caret), static_cast<WORD>(d->caret)));

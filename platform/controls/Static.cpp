@@ -32,35 +32,29 @@ void setIcon(HWND hwnd, HICON icon) {
 }
 
 void paint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    graphics::Canvas* canvas = canvasOf(dc);
-    Window* w = live(hwnd);
     StaticData* d = extraOf<StaticData>(hwnd);
-    if (canvas && w && d) {
-        RECT rect;
-        GetClientRect(hwnd, &rect);
+    if (!d) return;
+    paintControl(hwnd, [&](graphics::Canvas& canvas, HDC dc, const RECT& rect, const Window& w) {
         graphics::look::ControlState state;
-        state.disabled = !w->enabled();
-        DWORD type = w->style & SS_TYPEMASK;
+        state.disabled = !w.enabled();
+        DWORD type = w.style & SS_TYPEMASK;
         switch (type) {
         case SS_ICON:
-            graphics::look::paintFilledRect(*canvas, rect, COLOR_BTNFACE);
+            graphics::look::paintFilledRect(canvas, rect, COLOR_BTNFACE);
             if (d->icon) DrawIcon(dc, 0, 0, d->icon);
             break;
-        case SS_BLACKRECT: graphics::look::paintFilledRect(*canvas, rect, COLOR_WINDOWFRAME); break;
-        case SS_GRAYRECT: graphics::look::paintFilledRect(*canvas, rect, COLOR_BTNSHADOW); break;
-        case SS_WHITERECT: graphics::look::paintFilledRect(*canvas, rect, COLOR_WINDOW); break;
+        case SS_BLACKRECT: graphics::look::paintFilledRect(canvas, rect, COLOR_WINDOWFRAME); break;
+        case SS_GRAYRECT: graphics::look::paintFilledRect(canvas, rect, COLOR_BTNSHADOW); break;
+        case SS_WHITERECT: graphics::look::paintFilledRect(canvas, rect, COLOR_WINDOW); break;
         default: {
             UINT format = DT_WORDBREAK | DT_EXPANDTABS;
             format |= type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
-            if (w->style & SS_NOPREFIX) format |= DT_NOPREFIX;
-            graphics::look::paintStaticText(*canvas, fontOf(hwnd), rect, w->text, format, state);
+            if (w.style & SS_NOPREFIX) format |= DT_NOPREFIX;
+            graphics::look::paintStaticText(canvas, fontOf(hwnd), rect, w.text, format, state);
             break;
         }
         }
-    }
-    EndPaint(hwnd, &ps);
+    });
 }
 
 }  // namespace

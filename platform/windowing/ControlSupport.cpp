@@ -22,4 +22,23 @@ void repaintNow(HWND hwnd) {
     UpdateWindow(hwnd);
 }
 
+void paintControl(HWND hwnd, const ControlPainter& paint) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    graphics::Canvas* canvas = canvasOf(dc);
+    Window* w = live(hwnd);
+    if (canvas && w) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        paint(*canvas, dc, client, *w);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+void notifyParent(HWND hwnd, WORD code) {
+    if (HWND parent = GetParent(hwnd))
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), code),
+                     reinterpret_cast<LPARAM>(hwnd));
+}
+
 }  // namespace windowing

@@ -7,6 +7,7 @@
 #include "platform/graphics/Font.h"
 #include "platform/windowing/WindowSystem.h"
 
+#include <functional>
 #include <memory>
 
 namespace windowing {
@@ -29,5 +30,15 @@ T* attachExtra(HWND hwnd) {
 // Repaints the window at once: state changes of controls (text, enabled,
 // pressed, focus) show without waiting for the message loop.
 void repaintNow(HWND hwnd);
+
+// Answers WM_PAINT for a control: hands `paint` the canvas, the device
+// context, the client rectangle and the window, between BeginPaint and
+// EndPaint.
+using ControlPainter = std::function<void(graphics::Canvas& canvas, HDC dc, const RECT& client, const Window& window)>;
+void paintControl(HWND hwnd, const ControlPainter& paint);
+
+// Tells the control's parent of an event: WM_COMMAND with the control's
+// identifier, the notification code and the control.
+void notifyParent(HWND hwnd, WORD code);
 
 }  // namespace windowing
