@@ -20,54 +20,35 @@ void HeadlessBackend::push(Event event) {
     queue_.push_back(event);
 }
 
-void HeadlessBackend::keyDown(unsigned vk, unsigned modifiers) {
+void HeadlessBackend::pushKey(EventType type, unsigned vk, unsigned modifiers) {
     Event e;
-    e.type = EventType::KeyDown;
+    e.type = type;
     e.surface = focused_;
     e.vk = vk;
     e.modifiers = modifiers;
     push(e);
 }
 
-void HeadlessBackend::keyUp(unsigned vk, unsigned modifiers) {
+void HeadlessBackend::pushMouse(EventType type, POINT screen, MouseButton button) {
     Event e;
-    e.type = EventType::KeyUp;
-    e.surface = focused_;
-    e.vk = vk;
-    e.modifiers = modifiers;
+    e.type = type;
+    e.surface = surfaceAt(screen);
+    e.point = screen;
+    e.button = button;
     push(e);
 }
+
+void HeadlessBackend::keyDown(unsigned vk, unsigned modifiers) { pushKey(EventType::KeyDown, vk, modifiers); }
+void HeadlessBackend::keyUp(unsigned vk, unsigned modifiers) { pushKey(EventType::KeyUp, vk, modifiers); }
 
 void HeadlessBackend::key(unsigned vk, unsigned modifiers) {
     keyDown(vk, modifiers);
     keyUp(vk, modifiers);
 }
 
-void HeadlessBackend::mouseMove(POINT screen) {
-    Event e;
-    e.type = EventType::MouseMove;
-    e.surface = surfaceAt(screen);
-    e.point = screen;
-    push(e);
-}
-
-void HeadlessBackend::buttonDown(POINT screen, MouseButton button) {
-    Event e;
-    e.type = EventType::ButtonDown;
-    e.surface = surfaceAt(screen);
-    e.point = screen;
-    e.button = button;
-    push(e);
-}
-
-void HeadlessBackend::buttonUp(POINT screen, MouseButton button) {
-    Event e;
-    e.type = EventType::ButtonUp;
-    e.surface = surfaceAt(screen);
-    e.point = screen;
-    e.button = button;
-    push(e);
-}
+void HeadlessBackend::mouseMove(POINT screen) { pushMouse(EventType::MouseMove, screen, MouseButton::Left); }
+void HeadlessBackend::buttonDown(POINT screen, MouseButton button) { pushMouse(EventType::ButtonDown, screen, button); }
+void HeadlessBackend::buttonUp(POINT screen, MouseButton button) { pushMouse(EventType::ButtonUp, screen, button); }
 
 void HeadlessBackend::click(POINT screen, MouseButton button) {
     mouseMove(screen);

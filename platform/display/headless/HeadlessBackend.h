@@ -98,6 +98,8 @@ public:
 
 private:
     void raise(SurfaceId id);
+    void pushKey(EventType type, unsigned vk, unsigned modifiers);
+    void pushMouse(EventType type, POINT screen, MouseButton button);
     std::vector<Monitor> monitors_;
     std::map<SurfaceId, SurfaceState> surfaces_;
     std::vector<SurfaceId> stacking_;  // shown surfaces, top first
