@@ -44,9 +44,12 @@ void runMoveLoop(HWND hwnd, bool byMouse, POINT start) {
             case VK_DOWN: if (!byMouse) moveTo(hwnd, {at.x, at.y + kKeyboardStep}); return true;
             case VK_RETURN: return false;
             case VK_ESCAPE: moveTo(hwnd, original); return false;
-            default: return true;
+            default:
+                // Other keys are not the move's: they wait for the program.
+                passEventOn(e);
+                return true;
             }
-        case T::KeyUp: return true;
+        case T::KeyUp: passEventOn(e); return true;
         case T::FocusLost: return false;
         default: passEventOn(e); return true;
         }
