@@ -28,11 +28,14 @@ function(qv_compile_rc output rc_file)
   cmake_parse_arguments(ARG "" "" "DEPENDS;INCLUDES" ${ARGN})
   set(includes)
   foreach(dir ${ARG_INCLUDES})
-    list(APPEND includes /I ${dir})
+    list(APPEND includes -I ${dir})
   endforeach()
   add_custom_command(
     OUTPUT ${output}
-    COMMAND ${LLVM_RC} /nologo /FO ${output} ${includes} ${rc_file}
+    # Dash options and "--" before the script: llvm-rc also takes options
+    # written with a slash, so an absolute path such as /check/... would
+    # otherwise be read as its /C (code page) option.
+    COMMAND ${LLVM_RC} -nologo -FO ${output} ${includes} -- ${rc_file}
     DEPENDS ${rc_file} ${ARG_DEPENDS}
     COMMENT "Compiling resources ${rc_file}"
     VERBATIM)
