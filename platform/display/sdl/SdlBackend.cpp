@@ -371,13 +371,21 @@ private:
         case SDL_KEYDOWN:
         case SDL_KEYUP: return translateKey(native.key, event);
         case SDL_MOUSEMOTION:
+            if (m_motionFromHeldCrossing) {
+                m_motionFromHeldCrossing = false;
+                m_pointerRoot.reset();
+                return false;
+            }
             event.type = EventType::MouseMove;
             return translateMouse(native.motion.windowID, native.motion.x, native.motion.y, native.motion.timestamp,
                                   event);
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: return translateButton(native.button, event);
         case SDL_WINDOWEVENT: return translateWindowEvent(native.window, event);
-        case SDL_SYSWMEVENT: m_pointerRoot = sdl::pointerRootPosition(native.syswm.msg); return false;
+        case SDL_SYSWMEVENT:
+            m_pointerRoot = sdl::pointerRootPosition(native.syswm.msg);
+            m_motionFromHeldCrossing = sdl::isCrossingWithButtonHeld(native.syswm.msg);
+            return false;
         // SDL_QUIT and everything else: closing is the windowing layer's
         // decision, taken on CloseRequested.
         default: return false;
@@ -390,6 +398,7 @@ private:
     SurfaceId m_nextId = 1;
     SDL_Window* m_idleWindow = nullptr;
     std::optional<POINT> m_pointerRoot;  // from the raw X event just read
+    bool m_motionFromHeldCrossing = false;  // that event is a crossing with a button held
     SDL_Cursor* m_arrowCursor = nullptr;
     SDL_Cursor* m_waitCursor = nullptr;
 };

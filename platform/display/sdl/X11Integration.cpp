@@ -114,6 +114,14 @@ std::optional<POINT> pointerRootPosition(const SDL_SysWMmsg* message) {
     }
 }
 
+bool isCrossingWithButtonHeld(const SDL_SysWMmsg* message) {
+    if (!message || message->subsystem != SDL_SYSWM_X11) return false;
+    const XEvent& event = message->msg.x11.event;
+    if (event.type != EnterNotify && event.type != LeaveNotify) return false;
+    constexpr unsigned kButtons = Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
+    return (event.xcrossing.state & kButtons) != 0;
+}
+
 void sleepWatchingDisplay(SDL_Window* window, std::uint32_t ms) {
     Display* display;
     Window xwindow;

@@ -61,6 +61,16 @@ void unmap(SDL_Window* window);
 // the event is read, the root position is right at any time.
 std::optional<POINT> pointerRootPosition(const SDL_SysWMmsg* message);
 
+// Whether the raw X event is the pointer entering or leaving a window while
+// a mouse button is held. SDL turns a crossing into a pointer motion to the
+// crossing's position. While a button is held, X reports every real move as
+// motion to the window that has the pointer, so such a crossing adds no
+// news, and its position can be older than a motion already reported: when
+// a window manager holds the pointer frozen over a click (to focus the
+// window clicked into), X reports the moves made meanwhile at their last
+// position and the crossing at the place it happened.
+bool isCrossingWithButtonHeld(const SDL_SysWMmsg* message);
+
 // Waits until the X server has handled every request so far, so that the
 // events it sent before are in Xlib's queue.
 void syncWithServer(SDL_Window* window);
