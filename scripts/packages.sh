@@ -13,7 +13,7 @@ QV_HEADLESS_RUN_PACKAGES=(xvfb libxtst-dev)
 # To build and run the tests, the sanitizer build, the fuzzers and the
 # desktop-installation checks.
 QV_TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb libxtst-dev x11-utils
-  libclang-rt-14-dev strace desktop-file-utils dpkg-dev file)
+  libclang-rt-14-dev strace desktop-file-utils dpkg-dev file openbox)
 
 qv_missing_packages() {
   local missing=() p

@@ -7,16 +7,30 @@
 
 namespace e2e {
 
-bool ProgramOnScreen::startScreen(const ScreenLayout& layout) {
+bool ProgramOnScreen::startScreen(const ScreenLayout& layout) { return startServer(layout, true); }
+
+bool ProgramOnScreen::startScreenWithWindowManager(const ScreenLayout& layout) {
+    if (!startServer(layout, false)) return false;
+    m_windowManager = std::make_unique<WindowManager>(m_server->displayName(), layout.width, layout.height,
+                                                      layout.workArea);
+    if (!m_windowManager->running()) {
+        ADD_FAILURE() << m_windowManager->error();
+        return false;
+    }
+    return true;
+}
+
+bool ProgramOnScreen::startServer(const ScreenLayout& layout, bool serverSetsWorkArea) {
     // Programs first: they must not outlive the server they talk to.
     m_runs.clear();
+    m_windowManager.reset();
     m_screen.reset();
     m_server.reset();
     m_layout = layout;
     XvfbServer::Options options;
     options.width = layout.width;
     options.height = layout.height;
-    options.workArea = layout.workArea;
+    if (serverSetsWorkArea) options.workArea = layout.workArea;
     m_server = std::make_unique<XvfbServer>(options);
     if (!m_server->running()) {
         ADD_FAILURE() << m_server->error();
@@ -64,14 +78,21 @@ std::optional<XWindowId> ProgramOnScreen::waitForPopupMenu() {
     std::optional<XWindowId> popup;
     waitFor(
         [&] {
+            // A window manager keeps override-redirect windows of its own
+            // mapped; only one of the program's is its menu.
             for (const TopLevelWindow& w : m_screen->mappedTopLevels()) {
-                if (m_screen->overrideRedirect(w.id)) popup = w.id;
+                if (m_screen->overrideRedirect(w.id) && madeByProgram(w.id)) popup = w.id;
             }
             return popup.has_value();
         },
         kSettle);
     if (!popup) ADD_FAILURE() << "no popup menu appeared";
     return popup;
+}
+
+bool ProgramOnScreen::madeByProgram(XWindowId window) {
+    const long pid = m_screen->processId(window);
+    return std::any_of(m_runs.begin(), m_runs.end(), [&](const auto& run) { return run->pid() == pid; });
 }
 
 WindowGeometry ProgramOnScreen::geometryOf(XWindowId window) { return m_screen->geometry(window).value_or(WindowGeometry{}); }

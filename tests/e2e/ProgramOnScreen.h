@@ -12,6 +12,7 @@
 #include "tests/e2e/Picture.h"
 #include "tests/e2e/harness/ProgramRun.h"
 #include "tests/e2e/harness/ScreenClient.h"
+#include "tests/e2e/harness/WindowManager.h"
 #include "tests/e2e/harness/XvfbServer.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,9 @@ protected:
     // Starts a private Xvfb of `layout` and connects to it; false (with a
     // test failure) when it cannot.
     bool startScreen(const ScreenLayout& layout = {});
+    // The same with a window manager on the screen, which keeps the
+    // layout's work area itself.
+    bool startScreenWithWindowManager(const ScreenLayout& layout = {});
     // Starts the program on that screen; null (with a test failure) when it
     // could not be started.
     ProgramRun* startProgram(const std::vector<std::string>& arguments = {});
@@ -42,8 +46,11 @@ protected:
     std::optional<XWindowId> waitForWindow(const std::string& title, Millis timeout = kAppear);
     // Waits until no viewable window is titled `title`.
     bool waitUntilGone(const std::string& title, Millis timeout = kSettle);
-    // The popup menu on screen (an unmanaged window), once it is there.
+    // The popup menu on screen (an unmanaged window of a program started
+    // here), once it is there.
     std::optional<XWindowId> waitForPopupMenu();
+    // Whether a program started here made the window (its _NET_WM_PID).
+    bool madeByProgram(XWindowId window);
     WindowGeometry geometryOf(XWindowId window);
 
     // What the screen shows of the window now.
@@ -77,12 +84,14 @@ protected:
     const ScreenLayout& layout() const { return m_layout; }
 
 private:
+    bool startServer(const ScreenLayout& layout, bool serverSetsWorkArea);
     std::string savePicture(const Picture& picture, const std::string& name);
 
     ScreenLayout m_layout;
     BaseUnits m_base = dialogBaseUnits();
     std::unique_ptr<XvfbServer> m_server;
     std::unique_ptr<ScreenClient> m_screen;
+    std::unique_ptr<WindowManager> m_windowManager;
     std::vector<std::unique_ptr<ProgramRun>> m_runs;
 };
 

@@ -277,4 +277,32 @@ bool ScreenClient::overrideRedirect(XWindowId window) {
     return XGetWindowAttributes(m_display, window, &attributes) && attributes.override_redirect;
 }
 
+std::vector<XWindowId> ScreenClient::managedWindows() {
+    std::vector<XWindowId> windows;
+    for (long id : longProperty(m_display, DefaultRootWindow(m_display), "_NET_CLIENT_LIST", XA_WINDOW)) {
+        windows.push_back(static_cast<XWindowId>(id));
+    }
+    return windows;
+}
+
+XWindowId ScreenClient::activeWindow() {
+    const std::vector<long> active =
+        longProperty(m_display, DefaultRootWindow(m_display), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+    return active.empty() ? 0 : static_cast<XWindowId>(active.front());
+}
+
+XWindowId ScreenClient::frameOf(XWindowId window) {
+    XWindowId current = window;
+    for (;;) {
+        Window root;
+        Window parent;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(m_display, current, &root, &parent, &children, &count)) return 0;
+        if (children) XFree(children);
+        if (parent == root || parent == 0) return current;
+        current = parent;
+    }
+}
+
 }  // namespace e2e

@@ -93,6 +93,14 @@ public:
     // Whether the window asks not to be managed (popup menus, tooltips).
     bool overrideRedirect(XWindowId window);
 
+    // What a window manager publishes: the windows it manages, in the task
+    // bar's sense (_NET_CLIENT_LIST), and the active one (_NET_ACTIVE_WINDOW;
+    // 0 when none). And the window's top-level ancestor: the frame a manager
+    // put it in, or the window itself when it has none.
+    std::vector<XWindowId> managedWindows();
+    XWindowId activeWindow();
+    XWindowId frameOf(XWindowId window);
+
 private:
     std::vector<std::string> atomList(XWindowId window, const char* property);
     std::optional<XWindowId> searchTitle(XWindowId under, const std::string& title);
