@@ -72,7 +72,7 @@ enum class EventType {
     ButtonDown,      // point, button
     ButtonUp,        // point, button
     CloseRequested,  // the native close (a window manager's close, Alt+F4 kept by it)
-    Exposed,         // the surface must be shown again from the last presented pixels
+    Exposed,         // the surface needs its pixels presented again (shown, uncovered or resized)
     FocusGained,     // the surface got the keyboard focus from the native system
     FocusLost,
     Moved,           // point: the surface's new top-left, moved by the native system
@@ -111,7 +111,9 @@ public:
     virtual bool isMinimized(SurfaceId id) = 0;
 
     // Shows `pixels` (the whole window, top-left at the surface's origin);
-    // only `dirty` is known to have changed since the last present.
+    // only `dirty` is known to have changed since the last present. The
+    // backend need keep no copy: what the screen loses (a surface not shown
+    // yet, a part uncovered) it asks for again with an Exposed event.
     virtual void present(SurfaceId id, const PixelView& pixels, const RECT& dirty) = 0;
 
     virtual void setCursor(Cursor cursor) = 0;

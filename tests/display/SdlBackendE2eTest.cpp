@@ -77,7 +77,8 @@ std::vector<std::uint32_t> expectedPattern(int width, int height) {
 TEST_F(SdlBackendOnX, MainWindowAppearsWhereAskedWithItsTitleAndPixels) {
     startServer();
     // The pattern was presented while the window was hidden: what shows on
-    // the screen is the backend re-showing that frame when X exposes it.
+    // the screen is the probe presenting it again when the backend reports
+    // the window exposed, as the windowing layer does.
     startProbe({"--title", "Geometry Probe \xC3\xA9", "--rect", "130,90,450,330"});
     const e2e::XWindowId main = window("Geometry Probe \xC3\xA9");
     ASSERT_NE(main, 0u);

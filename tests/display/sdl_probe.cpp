@@ -22,6 +22,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -178,8 +179,8 @@ int main(int argc, char** argv) {
     const display::SurfaceId mainId = backend->createSurface(mainSpec);
     if (!mainId) return 1;
     backend->setIcons(mainId, probeIcons());
-    // Presented while hidden: the backend must show this frame when the
-    // window appears, without being asked again.
+    // Presented while hidden, as a program may: the backend keeps no copy,
+    // so the window shows it once the probe presents again on Exposed.
     presentPattern(*backend, mainId, options.rect);
     backend->showSurface(mainId);
 
@@ -213,8 +214,16 @@ int main(int argc, char** argv) {
     std::printf("\n");
     std::fflush(stdout);
 
+    // Where each surface is now, for presenting its pattern again.
+    std::map<display::SurfaceId, RECT> rects{{mainId, options.rect}};
+    if (dialogId) rects[dialogId] = *options.dialog;
+    if (popupId) rects[popupId] = *options.popup;
     while (backend->nextEvent(event, true)) {
         printEvent(event);
+        if (event.type == display::EventType::Exposed && rects.count(event.surface)) {
+            presentPattern(*backend, event.surface, rects[event.surface]);
+            continue;
+        }
         if (event.type != display::EventType::KeyDown || event.modifiers != 0) continue;
         if (event.vk == VK_ESCAPE) {
             for (display::SurfaceId id : {popupId, dialogId, mainId}) {

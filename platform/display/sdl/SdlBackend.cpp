@@ -3,6 +3,7 @@
 #include "platform/display/sdl/SdlKeys.h"
 #include "platform/display/sdl/SdlVideoStart.h"
 #include "platform/display/sdl/X11Integration.h"
+#include "platform/display/sdl/X11Presenter.h"
 
 #include <SDL.h>
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 
@@ -23,7 +25,10 @@ struct NativeSurface {
     // Our own record of the top-left: SDL's report right after showing can
     // be wrong under a window manager.
     POINT position{};
-    // The window surface holds a frame that can be shown again.
+    // Shows the layer's pixels with no copy of them kept here; null when
+    // the window's visual needs SDL's window surface (and a copy) instead.
+    std::unique_ptr<sdl::X11Presenter> presenter;
+    // SDL's window surface holds a frame that can be shown again.
     bool hasFrame = false;
 };
 
@@ -39,6 +44,8 @@ public:
 
     ~SdlBackend() override {
         for (auto& [id, surface] : m_surfaces) SDL_DestroyWindow(surface.window);
+        // The presenters free their X resources while the display is open.
+        m_surfaces.clear();
         if (m_idleWindow) SDL_DestroyWindow(m_idleWindow);
         if (m_arrowCursor) SDL_FreeCursor(m_arrowCursor);
         if (m_waitCursor) SDL_FreeCursor(m_waitCursor);
@@ -109,7 +116,8 @@ public:
         surface.kind = request.kind;
         surface.owner = owner ? request.owner : 0;
         surface.position = {request.rect.left, request.rect.top};
-        m_surfaces[id] = surface;
+        surface.presenter = sdl::X11Presenter::create(window);
+        m_surfaces[id] = std::move(surface);
         m_bySdlWindow[SDL_GetWindowID(window)] = id;
         return id;
     }
@@ -188,6 +196,14 @@ public:
     void present(SurfaceId id, const PixelView& pixels, const RECT& dirty) override {
         NativeSurface* surface = find(id);
         if (!surface || !pixels.data || pixels.width <= 0 || pixels.height <= 0) return;
+        if (surface->presenter) {
+            const int left = std::max<int>(dirty.left, 0);
+            const int top = std::max<int>(dirty.top, 0);
+            const int right = std::min<int>(dirty.right, pixels.width);
+            const int bottom = std::min<int>(dirty.bottom, pixels.height);
+            if (right > left && bottom > top) surface->presenter->put(pixels, left, top, right - left, bottom - top);
+            return;
+        }
         SDL_Surface* target = SDL_GetWindowSurface(surface->window);
         if (!target) {
             report(std::string("cannot show the window's pixels: ") + SDL_GetError());
@@ -358,7 +374,12 @@ private:
             event.type = EventType::Exposed;
             return true;
         case SDL_WINDOWEVENT_EXPOSED:
-            // The window surface still holds the last frame: show it again.
+            // SDL's window surface still holds the last frame: show it
+            // again. Without one, the windowing layer shows its pixels again.
+            if (surface->presenter) {
+                event.type = EventType::Exposed;
+                return true;
+            }
             if (surface->hasFrame) SDL_UpdateWindowSurface(surface->window);
             return false;
         default: return false;
