@@ -1,5 +1,6 @@
 // The recorder window on a real X screen: where it opens, that it shows
-// exactly what the headless program draws (initial values included), Tab
+// exactly what the headless program draws (initial values included, and
+// again after it was dragged partly off the screen and back), Tab
 // between its two usable buttons, its icon, its indifference to the
 // command line, and two instances side by side.
 //
@@ -106,6 +107,33 @@ TEST_F(RecorderWindowOnScreen, TabMovesTheFocusBetweenCloseAndDetectHardware) {
         ASSERT_TRUE(screen().pressKey(XK_Tab, step.modifiers));
         EXPECT_TRUE(expectShows(*recorder, step.shows.picture, step.what));
     }
+    ASSERT_TRUE(screen().pressKey(XK_Escape));
+    expectEndsNormally(*program, "Escape");
+}
+
+TEST_F(RecorderWindowOnScreen, ShowsItselfWholeAgainAfterBeingDraggedPartlyOffTheScreen) {
+    // X keeps no pixels of the part of a window off the screen: brought
+    // back, that part must be drawn again from the program's picture.
+    ASSERT_TRUE(startScreen());
+    const std::optional<HeadlessRendering> initial = headless("initial");
+    ASSERT_TRUE(initial);
+    ProgramRun* program = startProgram();
+    ASSERT_NE(program, nullptr);
+    const std::optional<XWindowId> recorder = waitForWindow(kRecorderTitle);
+    ASSERT_TRUE(recorder);
+    ASSERT_TRUE(expectShows(*recorder, initial->picture, "initial"));
+
+    const WindowGeometry home = geometryOf(*recorder);
+    const int grabX = home.x + 100;
+    const int grabY = home.y + 3 + 9;
+    // Down and right until only the top-left corner stays on the screen.
+    const int awayX = layout().width - 60;
+    const int awayY = layout().height - 40;
+    screen().drag(grabX, grabY, awayX, awayY, 8);
+    ASSERT_TRUE(waitFor([&] { return geometryOf(*recorder).x == home.x + awayX - grabX; }, kSettle));
+    screen().drag(awayX, awayY, grabX, grabY, 8);
+    ASSERT_TRUE(waitFor([&] { return geometryOf(*recorder) == home; }, kSettle));
+    EXPECT_TRUE(expectShows(*recorder, initial->picture, "back-on-the-screen"));
     ASSERT_TRUE(screen().pressKey(XK_Escape));
     expectEndsNormally(*program, "Escape");
 }
