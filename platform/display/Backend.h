@@ -105,6 +105,9 @@ public:
     virtual void showSurface(SurfaceId id) = 0;
     virtual void hideSurface(SurfaceId id) = 0;
     virtual void moveSurface(SurfaceId id, POINT topLeft) = 0;
+    // Gives the surface a new size; its top-left stays. The pixels shown
+    // after that are the ones presented at the new size.
+    virtual void resizeSurface(SurfaceId id, int width, int height) = 0;
     virtual void raiseSurface(SurfaceId id) = 0;  // raise and focus
     virtual void setTitle(SurfaceId id, const std::string& title) = 0;
     virtual void setIcons(SurfaceId id, const std::vector<IconPixels>& icons) = 0;

@@ -448,6 +448,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
                 resizeBitmap(*w);
                 invalidateFrame(*w);
                 invalidateClient(*w, nullptr, true);
+                ws().backend().resizeSurface(w->surface, w->bitmap->width(), w->bitmap->height());
             }
             ws().backend().moveSurface(w->surface, {now.left, now.top});
         }

@@ -213,6 +213,22 @@ TEST_F(SdlBackendOnX, ClicksFollowAWindowThatWasMoved) {
     }
 }
 
+TEST_F(SdlBackendOnX, AResizedWindowTakesItsNewSizeAndShowsTheFrameOfThatSize) {
+    startServer();
+    startProbe({"--title", "Sizing Probe", "--rect", "100,80,420,320"});
+    const e2e::XWindowId main = window("Sizing Probe");
+    ASSERT_NE(main, 0u);
+    ASSERT_TRUE(m_screen->pressKey(XK_s));
+    ASSERT_TRUE(m_probe->waitForStdout("resized main", kArrive)) << m_probe->standardOutput();
+    EXPECT_TRUE(e2e::waitFor([&] { return m_screen->geometry(main) == e2e::WindowGeometry{100, 80, 360, 270}; },
+                             kArrive))
+        << "the window is " << m_screen->geometry(main).value_or(e2e::WindowGeometry{}).width << "x"
+        << m_screen->geometry(main).value_or(e2e::WindowGeometry{}).height;
+    const std::vector<std::uint32_t> expected = expectedPattern(360, 270);
+    EXPECT_TRUE(e2e::waitFor([&] { return m_screen->readPixels(100, 80, 360, 270) == expected; }, kArrive))
+        << "the window does not show the pattern at its new size";
+}
+
 TEST_F(SdlBackendOnX, AWindowManagerCloseBecomesCloseRequested) {
     startServer();
     startProbe({"--title", "Close Probe"});

@@ -10,7 +10,9 @@
 // Keys without modifiers also act, after the event line:
 //   Escape destroys the windows, prints "bye" and exits 0;
 //   H hides the dialog and prints "hidden dialog";
-//   M moves the main window 40 right and 30 down and prints "moved main".
+//   M moves the main window 40 right and 30 down and prints "moved main";
+//   S makes it 40 wider and 30 taller, presents the pattern at that size and
+//   prints "resized main".
 // --popup l,t,r,b also opens a popup menu surface owned by the main window.
 // --no-window opens no window at all and only waits for events (an idle
 // program between windows).
@@ -238,6 +240,13 @@ int main(int argc, char** argv) {
         } else if (event.vk == 'M') {
             backend->moveSurface(mainId, {options.rect.left + 40, options.rect.top + 30});
             std::printf("moved main\n");
+        } else if (event.vk == 'S') {
+            RECT& main = rects[mainId];
+            main.right += 40;
+            main.bottom += 30;
+            backend->resizeSurface(mainId, rectWidth(main), rectHeight(main));
+            presentPattern(*backend, mainId, main);
+            std::printf("resized main\n");
         }
         std::fflush(stdout);
     }

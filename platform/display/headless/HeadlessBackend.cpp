@@ -147,6 +147,15 @@ void HeadlessBackend::moveSurface(SurfaceId id, POINT topLeft) {
     r = {topLeft.x, topLeft.y, topLeft.x + (r.right - r.left), topLeft.y + (r.bottom - r.top)};
 }
 
+void HeadlessBackend::resizeSurface(SurfaceId id, int width, int height) {
+    auto it = surfaces_.find(id);
+    if (it == surfaces_.end() || width <= 0 || height <= 0) return;
+    RECT& r = it->second.rect;
+    r.right = r.left + width;
+    r.bottom = r.top + height;
+    log_.push_back("resize " + std::to_string(id) + " " + std::to_string(width) + "x" + std::to_string(height));
+}
+
 void HeadlessBackend::raiseSurface(SurfaceId id) {
     auto it = surfaces_.find(id);
     if (it == surfaces_.end() || !it->second.shown) return;

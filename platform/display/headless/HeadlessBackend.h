@@ -76,7 +76,7 @@ public:
     Cursor cursor() const { return cursor_; }
     std::size_t surfaceCount() const { return surfaces_.size(); }
     // One line per notable call, in order: "create 3", "show 3", "present 3",
-    // "sleep 2500", "hide 3", "destroy 3", "cursor wait".
+    // "resize 3 300x200", "sleep 2500", "hide 3", "destroy 3", "cursor wait".
     const std::vector<std::string>& log() const { return log_; }
 
     // --- Backend ---
@@ -86,6 +86,7 @@ public:
     void showSurface(SurfaceId id) override;
     void hideSurface(SurfaceId id) override;
     void moveSurface(SurfaceId id, POINT topLeft) override;
+    void resizeSurface(SurfaceId id, int width, int height) override;
     void raiseSurface(SurfaceId id) override;
     void setTitle(SurfaceId id, const std::string& title) override;
     void setIcons(SurfaceId id, const std::vector<IconPixels>& icons) override;

@@ -173,6 +173,14 @@ public:
         SDL_SetWindowPosition(surface->window, topLeft.x, topLeft.y);
     }
 
+    void resizeSurface(SurfaceId id, int width, int height) override {
+        NativeSurface* surface = find(id);
+        if (!surface || width <= 0 || height <= 0) return;
+        // SDL drops its window surface with the old size; the windowing
+        // layer presents the new frame anyway.
+        SDL_SetWindowSize(surface->window, width, height);
+    }
+
     void raiseSurface(SurfaceId id) override {
         if (NativeSurface* surface = find(id)) raise(*surface);
     }
