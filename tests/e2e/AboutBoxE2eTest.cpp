@@ -122,18 +122,12 @@ TEST_F(AboutBoxOnScreen, StaysInsideTheWorkAreaWhenTheRecorderWasDraggedToAnEdge
         const std::optional<XWindowId> recorder = waitForWindow(kRecorderTitle);
         ASSERT_TRUE(recorder);
         const WindowGeometry before = geometryOf(*recorder);
-
-        // Drag the caption, held 100 pixels from the window's left and in
-        // the middle of the bar, in several moves.
-        const int grabX = before.x + 100;
-        const int grabY = before.y + 3 + 9;
+        const int grabX = captionGrabX(before);
+        const int grabY = captionGrabY(before);
         const int dropX = row.pointerX < 0 ? grabX : row.pointerX;
         const int dropY = row.pointerY < 0 ? grabY : row.pointerY;
-        screen().drag(grabX, grabY, dropX, dropY, 8);
-        const WindowGeometry moved{before.x + dropX - grabX, before.y + dropY - grabY, before.width, before.height};
-        ASSERT_TRUE(waitFor([&] { return geometryOf(*recorder) == moved; }, kSettle))
-            << "the window is at " << geometryOf(*recorder).x << "," << geometryOf(*recorder).y << ", not at "
-            << moved.x << "," << moved.y;
+        ASSERT_TRUE(dragCaptionBy(*recorder, dropX - grabX, dropY - grabY));
+        const WindowGeometry moved = geometryOf(*recorder);
 
         const std::optional<XWindowId> box = openAbout();
         ASSERT_TRUE(box);

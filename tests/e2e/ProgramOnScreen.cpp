@@ -95,6 +95,19 @@ bool ProgramOnScreen::madeByProgram(XWindowId window) {
     return std::any_of(m_runs.begin(), m_runs.end(), [&](const auto& run) { return run->pid() == pid; });
 }
 
+bool ProgramOnScreen::dragCaptionBy(XWindowId window, int dx, int dy) {
+    const WindowGeometry before = geometryOf(window);
+    const int grabX = captionGrabX(before);
+    const int grabY = captionGrabY(before);
+    m_screen->drag(grabX, grabY, grabX + dx, grabY + dy, 8);
+    const WindowGeometry moved{before.x + dx, before.y + dy, before.width, before.height};
+    if (waitFor([&] { return geometryOf(window) == moved; }, kSettle)) return true;
+    const WindowGeometry now = geometryOf(window);
+    ADD_FAILURE() << "dragged by " << dx << "," << dy << " the window is at " << now.x << "," << now.y
+                  << ", not at " << moved.x << "," << moved.y;
+    return false;
+}
+
 WindowGeometry ProgramOnScreen::geometryOf(XWindowId window) { return m_screen->geometry(window).value_or(WindowGeometry{}); }
 
 Picture ProgramOnScreen::windowPicture(XWindowId window) {

@@ -53,6 +53,14 @@ protected:
     bool madeByProgram(XWindowId window);
     WindowGeometry geometryOf(XWindowId window);
 
+    // Where a test holds a window's caption: 100 pixels from the window's
+    // left, in the middle of the caption bar (inside the 3-pixel frame).
+    static int captionGrabX(const WindowGeometry& w) { return w.x + 100; }
+    static int captionGrabY(const WindowGeometry& w) { return w.y + 3 + 9; }
+    // Drags the window by its caption, (dx, dy) in eight moves, and waits
+    // until it stands there; false (with a test failure) when it does not.
+    bool dragCaptionBy(XWindowId window, int dx, int dy);
+
     // What the screen shows of the window now.
     Picture windowPicture(XWindowId window);
     // Waits until the window shows exactly `expected`; otherwise a test

@@ -123,16 +123,13 @@ TEST_F(RecorderWindowOnScreen, ShowsItselfWholeAgainAfterBeingDraggedPartlyOffTh
     ASSERT_TRUE(recorder);
     ASSERT_TRUE(expectShows(*recorder, initial->picture, "initial"));
 
+    // Down and right until only the top-left corner stays on the screen,
+    // then back.
     const WindowGeometry home = geometryOf(*recorder);
-    const int grabX = home.x + 100;
-    const int grabY = home.y + 3 + 9;
-    // Down and right until only the top-left corner stays on the screen.
-    const int awayX = layout().width - 60;
-    const int awayY = layout().height - 40;
-    screen().drag(grabX, grabY, awayX, awayY, 8);
-    ASSERT_TRUE(waitFor([&] { return geometryOf(*recorder).x == home.x + awayX - grabX; }, kSettle));
-    screen().drag(awayX, awayY, grabX, grabY, 8);
-    ASSERT_TRUE(waitFor([&] { return geometryOf(*recorder) == home; }, kSettle));
+    const int dx = layout().width - 60 - captionGrabX(home);
+    const int dy = layout().height - 40 - captionGrabY(home);
+    ASSERT_TRUE(dragCaptionBy(*recorder, dx, dy));
+    ASSERT_TRUE(dragCaptionBy(*recorder, -dx, -dy));
     EXPECT_TRUE(expectShows(*recorder, initial->picture, "back-on-the-screen"));
     ASSERT_TRUE(screen().pressKey(XK_Escape));
     expectEndsNormally(*program, "Escape");

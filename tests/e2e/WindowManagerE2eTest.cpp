@@ -80,21 +80,13 @@ TEST_F(UnderAWindowManager, DraggingTheCaptionMovesTheWindow) {
     ASSERT_TRUE(recorder);
     ASSERT_TRUE(expectShows(*recorder, initial->picture, "initial"));
 
-    // Held 100 pixels from the window's left in the middle of the bar and
-    // moved up and left in several moves, then a second drag back down.
+    // Up and left, then a second drag back down.
     struct Drag {
         int dx;
         int dy;
     };
     for (const Drag& drag : {Drag{-130, -70}, Drag{90, 150}}) {
-        const WindowGeometry before = geometryOf(*recorder);
-        const int grabX = before.x + 100;
-        const int grabY = before.y + 3 + 9;
-        screen().drag(grabX, grabY, grabX + drag.dx, grabY + drag.dy, 8);
-        const WindowGeometry moved{before.x + drag.dx, before.y + drag.dy, before.width, before.height};
-        ASSERT_TRUE(waitFor([&] { return geometryOf(*recorder) == moved; }, kSettle))
-            << "the window is at " << geometryOf(*recorder).x << "," << geometryOf(*recorder).y << ", not at "
-            << moved.x << "," << moved.y;
+        ASSERT_TRUE(dragCaptionBy(*recorder, drag.dx, drag.dy));
         expectUnframed(*recorder, "the moved recorder window");
         EXPECT_TRUE(expectShows(*recorder, initial->picture, "after-drag"));
     }

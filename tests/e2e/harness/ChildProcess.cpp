@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 extern char** environ;
 
@@ -36,6 +38,15 @@ void place(int lifted, int to, int reportFd) {
 }  // namespace
 
 bool makePipe(int fds[2]) { return ::pipe2(fds, O_CLOEXEC) == 0; }
+
+std::string logTail(const std::string& path, const std::string& who) {
+    std::ifstream log(path);
+    std::stringstream text;
+    text << log.rdbuf();
+    std::string all = text.str();
+    if (all.size() > 2000) all = all.substr(all.size() - 2000);
+    return all.empty() ? "" : "; " + who + " said:\n" + all;
+}
 
 std::vector<std::string> environmentWithout(const std::vector<std::string>& names) {
     std::vector<std::string> result;

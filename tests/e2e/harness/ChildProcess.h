@@ -29,4 +29,8 @@ std::vector<std::string> environmentWithout(const std::vector<std::string>& name
 // Creates a pipe whose both ends are close-on-exec. Returns false on failure.
 bool makePipe(int fds[2]);
 
+// The end of a child's log file, for an error message: "; <who> said:\n"
+// and the last 2000 characters, or "" when the log is empty or unreadable.
+std::string logTail(const std::string& path, const std::string& who);
+
 }  // namespace e2e

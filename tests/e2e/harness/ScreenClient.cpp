@@ -1,5 +1,7 @@
 #include "tests/e2e/harness/ScreenClient.h"
 
+#include "tests/e2e/harness/XProperty.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -18,25 +20,6 @@ int ignoreXError(Display*, XErrorEvent*) { return 0; }
 // later calls on it fail.
 int ignoreIoError(Display*) { return 0; }
 void keepRunning(Display*, void*) {}
-
-// Reads a format-32 property as longs (Xlib's representation of format 32).
-std::vector<long> longProperty(Display* display, Window window, const char* name, Atom type) {
-    std::vector<long> values;
-    Atom actualType;
-    int actualFormat;
-    unsigned long count;
-    unsigned long remaining;
-    unsigned char* data = nullptr;
-    const Atom property = XInternAtom(display, name, False);
-    if (XGetWindowProperty(display, window, property, 0, 1 << 20, False, type, &actualType, &actualFormat, &count,
-                           &remaining, &data) == Success &&
-        data && actualFormat == 32) {
-        const long* items = reinterpret_cast<const long*>(data);
-        values.assign(items, items + count);
-    }
-    if (data) XFree(data);
-    return values;
-}
 
 }  // namespace
 
@@ -144,7 +127,7 @@ std::vector<TopLevelWindow> ScreenClient::mappedTopLevels() {
 }
 
 long ScreenClient::processId(XWindowId window) {
-    const std::vector<long> pid = longProperty(m_display, window, "_NET_WM_PID", XA_CARDINAL);
+    const std::vector<long> pid = readLongProperty(m_display, window, "_NET_WM_PID", XA_CARDINAL);
     return pid.empty() ? 0 : pid.front();
 }
 
@@ -232,7 +215,7 @@ void ScreenClient::requestClose(XWindowId window) {
 
 std::vector<IconImage> ScreenClient::icons(XWindowId window) {
     std::vector<IconImage> result;
-    const std::vector<long> data = longProperty(m_display, window, "_NET_WM_ICON", XA_CARDINAL);
+    const std::vector<long> data = readLongProperty(m_display, window, "_NET_WM_ICON", XA_CARDINAL);
     std::size_t at = 0;
     while (at + 2 <= data.size()) {
         IconImage image;
@@ -256,7 +239,7 @@ std::optional<XWindowId> ScreenClient::transientFor(XWindowId window) {
 
 std::vector<std::string> ScreenClient::atomList(XWindowId window, const char* property) {
     std::vector<std::string> names;
-    for (long atom : longProperty(m_display, window, property, XA_ATOM)) {
+    for (long atom : readLongProperty(m_display, window, property, XA_ATOM)) {
         char* name = XGetAtomName(m_display, static_cast<Atom>(atom));
         if (name) {
             names.push_back(name);
@@ -279,7 +262,7 @@ bool ScreenClient::overrideRedirect(XWindowId window) {
 
 std::vector<XWindowId> ScreenClient::managedWindows() {
     std::vector<XWindowId> windows;
-    for (long id : longProperty(m_display, DefaultRootWindow(m_display), "_NET_CLIENT_LIST", XA_WINDOW)) {
+    for (long id : readLongProperty(m_display, DefaultRootWindow(m_display), "_NET_CLIENT_LIST", XA_WINDOW)) {
         windows.push_back(static_cast<XWindowId>(id));
     }
     return windows;
@@ -287,7 +270,7 @@ std::vector<XWindowId> ScreenClient::managedWindows() {
 
 XWindowId ScreenClient::activeWindow() {
     const std::vector<long> active =
-        longProperty(m_display, DefaultRootWindow(m_display), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+        readLongProperty(m_display, DefaultRootWindow(m_display), "_NET_ACTIVE_WINDOW", XA_WINDOW);
     return active.empty() ? 0 : static_cast<XWindowId>(active.front());
 }
 

@@ -1,6 +1,7 @@
 #include "tests/e2e/harness/WindowManager.h"
 
 #include "tests/e2e/harness/ChildProcess.h"
+#include "tests/e2e/harness/XProperty.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -13,32 +14,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace e2e {
-namespace {
-
-// Reads a format-32 CARDINAL or WINDOW property of the root window.
-std::vector<long> rootProperty(Display* display, const char* name, Atom type) {
-    std::vector<long> values;
-    Atom actualType;
-    int actualFormat;
-    unsigned long count;
-    unsigned long remaining;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name, False), 0, 64, False, type,
-                           &actualType, &actualFormat, &count, &remaining, &data) == Success &&
-        data && actualFormat == 32) {
-        const long* items = reinterpret_cast<const long*>(data);
-        values.assign(items, items + count);
-    }
-    if (data) XFree(data);
-    return values;
-}
-
-}  // namespace
-
 WindowManager::WindowManager(const std::string& displayName, int screenWidth, int screenHeight,
                              const WorkArea& workArea, Millis startTimeout) {
     char folderTemplate[] = "/tmp/qv-wm-XXXXXX";
@@ -116,8 +94,9 @@ bool WindowManager::waitUntilManaging(const std::string& displayName, const Work
                 m_pid = -1;
                 return true;
             }
-            const std::vector<long> check = rootProperty(display, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
-            const std::vector<long> area = rootProperty(display, "_NET_WORKAREA", XA_CARDINAL);
+            const Window root = DefaultRootWindow(display);
+            const std::vector<long> check = readLongProperty(display, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+            const std::vector<long> area = readLongProperty(display, root, "_NET_WORKAREA", XA_CARDINAL);
             return !check.empty() && area.size() >= 4 && area[0] == workArea.x && area[1] == workArea.y &&
                    area[2] == workArea.width && area[3] == workArea.height;
         },
@@ -150,13 +129,6 @@ void WindowManager::stop() {
     m_pid = -1;
 }
 
-std::string WindowManager::logTail() const {
-    std::ifstream log(m_folder + "/log");
-    std::stringstream text;
-    text << log.rdbuf();
-    std::string all = text.str();
-    if (all.size() > 2000) all = all.substr(all.size() - 2000);
-    return all.empty() ? "" : "; openbox said:\n" + all;
-}
+std::string WindowManager::logTail() const { return e2e::logTail(m_folder + "/log", "openbox"); }
 
 }  // namespace e2e

@@ -12,8 +12,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace e2e {
 
@@ -114,13 +112,6 @@ bool XvfbServer::setWorkArea(const WorkArea& area) {
     return true;
 }
 
-std::string XvfbServer::logTail() const {
-    std::ifstream log(m_logPath);
-    std::stringstream text;
-    text << log.rdbuf();
-    std::string all = text.str();
-    if (all.size() > 2000) all = all.substr(all.size() - 2000);
-    return all.empty() ? "" : "; Xvfb said:\n" + all;
-}
+std::string XvfbServer::logTail() const { return e2e::logTail(m_logPath, "Xvfb"); }
 
 }  // namespace e2e
