@@ -3,6 +3,7 @@
 // button, Escape for Cancel, mnemonic letters. Controls never repeat this.
 #include "platform/windowing/Api.h"
 
+#include "platform/graphics/Canvas.h"
 #include "platform/windowing/DialogData.h"
 #include "platform/windowing/Geometry.h"
 #include "platform/windowing/Internal.h"
@@ -25,19 +26,6 @@ bool usable(HWND hwnd) {
 }
 
 DWORD styleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
-
-// The mnemonic letter of a text ("&About" gives 'a'), or 0.
-char mnemonicOf(const std::string& text) {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
-    }
-    return 0;
-}
 
 std::string textOf(HWND hwnd) {
     Window* w = live(hwnd);
@@ -128,6 +116,18 @@ bool handleKeyDown(HWND dialog, MSG* msg, LRESULT code) {
 }
 
 }  // namespace
+
+namespace windowing {
+
+char mnemonicOf(const std::string& text) {
+    // The same reading of '&' as the drawing's, so the letter that chooses
+    // is the letter underlined.
+    const graphics::PrefixedText parsed = graphics::parsePrefix(text, 0);
+    if (parsed.underlineIndex < 0) return 0;
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(parsed.shown[parsed.underlineIndex])));
+}
+
+}  // namespace windowing
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     std::vector<HWND> children = childrenOf(dialog);

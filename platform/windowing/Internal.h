@@ -27,6 +27,10 @@ void updateNow(HWND hwnd);
 // Makes a top-level window's bitmap and surface match its size.
 void resizeBitmap(Window& w);
 
+// --- DialogNavigation.cpp ---
+// The mnemonic letter of a text, lower-cased ("&About" gives 'a'), or 0.
+char mnemonicOf(const std::string& text);
+
 // --- NonClient.cpp ---
 LRESULT nonClientHitTest(Window& w, POINT screen);
 void paintNonClient(HWND hwnd);

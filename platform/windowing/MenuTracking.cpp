@@ -43,18 +43,6 @@ LRESULT menuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-char mnemonicOf(const std::string& text) {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
-    }
-    return 0;
-}
-
 class MenuSession {
 public:
     // `pointer` is where the mouse was when the menu opened; `buttonHeld`
