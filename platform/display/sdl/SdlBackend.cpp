@@ -204,12 +204,15 @@ public:
     void present(SurfaceId id, const PixelView& pixels, const RECT& dirty) override {
         NativeSurface* surface = find(id);
         if (!surface || !pixels.data || pixels.width <= 0 || pixels.height <= 0) return;
+        // The changed part, inside the pixels given.
+        SDL_Rect area;
+        area.x = std::max<LONG>(dirty.left, 0);
+        area.y = std::max<LONG>(dirty.top, 0);
+        area.w = std::min<int>(dirty.right, pixels.width) - area.x;
+        area.h = std::min<int>(dirty.bottom, pixels.height) - area.y;
+        if (area.w <= 0 || area.h <= 0) return;
         if (surface->presenter) {
-            const int left = std::max<int>(dirty.left, 0);
-            const int top = std::max<int>(dirty.top, 0);
-            const int right = std::min<int>(dirty.right, pixels.width);
-            const int bottom = std::min<int>(dirty.bottom, pixels.height);
-            if (right > left && bottom > top) surface->presenter->put(pixels, left, top, right - left, bottom - top);
+            surface->presenter->put(pixels, area.x, area.y, area.w, area.h);
             return;
         }
         SDL_Surface* target = SDL_GetWindowSurface(surface->window);
@@ -217,11 +220,9 @@ public:
             report(std::string("cannot show the window's pixels: ") + SDL_GetError());
             return;
         }
-        SDL_Rect area;
-        area.x = std::max<LONG>(dirty.left, 0);
-        area.y = std::max<LONG>(dirty.top, 0);
-        area.w = std::min({static_cast<int>(dirty.right), pixels.width, target->w}) - area.x;
-        area.h = std::min({static_cast<int>(dirty.bottom), pixels.height, target->h}) - area.y;
+        // And inside SDL's window surface.
+        area.w = std::min(area.w, target->w - area.x);
+        area.h = std::min(area.h, target->h - area.y);
         if (area.w <= 0 || area.h <= 0) return;
 
         const auto* source = reinterpret_cast<const std::uint8_t*>(pixels.data) +
